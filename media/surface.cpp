@@ -3,16 +3,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 Surface::Surface(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t pitch)
-    : surfaceWidth(std::max(width, 0)), surfaceHeight(std::max(height, 0)), bits(bitsPerPixel) {
-  int32_t rowBytes = surfaceWidth * bytesPerPixel();
-  rowPitch = pitch > rowBytes ? pitch : rowBytes;
+    : surfaceWidth(std::max(width, 0)), surfaceHeight(std::max(height, 0)), bits(std::clamp(bitsPerPixel, 1, 32)) {
+  // Row bytes are worked out wide so that an absurd width fails to allocate
+  // instead of wrapping round to a small buffer.
+  int64_t rowBytes = int64_t(surfaceWidth) * bytesPerPixel();
+  if (rowBytes > INT32_MAX) throw std::length_error("surface row too wide");
+  rowPitch = pitch > rowBytes ? pitch : int32_t(rowBytes);
   memory.assign(size_t(rowPitch) * surfaceHeight, 0);
 }
 
 uint8_t* Surface::lock() {
-  if (lost || locked) return nullptr;
+  // A surface without pixels has nothing to hand out; it is not left locked.
+  if (lost || locked || memory.empty()) return nullptr;
   locked = true;
   return memory.data();
 }
@@ -23,6 +28,44 @@ static bool insideSurface(const Rect& r, const Surface& s) {
   return r.left >= 0 && r.top >= 0 && r.right <= s.width() && r.bottom <= s.height();
 }
 
+// Keyed copy of one 8-bit row: pixels of value 0 leave the target alone.
+// Eight pixels are taken at a time; a word of all zeros is skipped, a word
+// without zeros is stored whole, any other is merged through a byte mask.
+static void copyRowKeyed8(uint8_t* d, const uint8_t* s, int32_t w) {
+  constexpr uint64_t LOW7 = 0x7F7F7F7F7F7F7F7Full;
+  constexpr uint64_t HIGH = 0x8080808080808080ull;
+  int32_t i = 0;
+  for (; i + 8 <= w; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, s + i, 8);
+    if (word == 0) continue;
+    // High bit of each byte set exactly when that byte is non-zero.
+    uint64_t nonZero = (((word & LOW7) + LOW7) | word) & HIGH;
+    if (nonZero == HIGH) {
+      std::memcpy(d + i, &word, 8);
+      continue;
+    }
+    uint64_t mask = (nonZero >> 7) * 0xFF;
+    uint64_t old;
+    std::memcpy(&old, d + i, 8);
+    old = (old & ~mask) | (word & mask);
+    std::memcpy(d + i, &old, 8);
+  }
+  for (; i < w; i++) {
+    if (s[i] != 0) d[i] = s[i];
+  }
+}
+
+// Keyed copy of one row of deeper pixels: a pixel whose bytes are all 0 is
+// the key and leaves the target alone.
+static void copyRowKeyedWide(uint8_t* d, const uint8_t* s, int32_t w, int32_t bpp) {
+  for (int32_t i = 0; i < w; i++, s += bpp, d += bpp) {
+    bool key = true;
+    for (int32_t b = 0; b < bpp; b++) key = key && s[b] == 0;
+    if (!key) std::memcpy(d, s, size_t(bpp));
+  }
+}
+
 int32_t Surface::bltFast(int32_t x, int32_t y, const Surface& source, const Rect& src, bool keyed) {
   if (lost || source.lost) return SURFACE_LOST;
   if (locked || source.locked) return SURFACE_LOCKED;
@@ -30,41 +73,43 @@ int32_t Surface::bltFast(int32_t x, int32_t y, const Surface& source, const Rect
   if (!insideSurface(src, source)) return SURFACE_INVALID_RECT;
   int32_t w = src.right - src.left;
   int32_t h = src.bottom - src.top;
-  Rect dst{x, y, x + w, y + h};
-  if (!insideSurface(dst, *this)) return SURFACE_INVALID_RECT;
+  // The destination is checked in 64 bits: x + w must not wrap round into the surface.
+  if (x < 0 || y < 0 || int64_t(x) + w > surfaceWidth || int64_t(y) + h > surfaceHeight) return SURFACE_INVALID_RECT;
   if (source.bits != bits) return SURFACE_INVALID_RECT;
 
   const int32_t bpp = bytesPerPixel();
   const size_t rowBytes = size_t(w) * bpp;
-  const bool useKey = keyed && source.hasColourKey && bits == 8;
+  const bool useKey = keyed && source.hasColourKey;
 
   // A copy within one surface reads the whole source first: through a
   // scratch copy for keyed draws, by row order and memmove for opaque ones.
   std::vector<uint8_t> scratch;
   const uint8_t* from = source.memory.data() + size_t(src.top) * source.rowPitch + size_t(src.left) * bpp;
-  int32_t fromPitch = source.rowPitch;
+  size_t fromPitch = size_t(source.rowPitch);
   if (&source == this && useKey) {
     scratch.resize(rowBytes * h);
-    for (int32_t row = 0; row < h; row++) std::memcpy(&scratch[row * rowBytes], from + size_t(row) * fromPitch, rowBytes);
+    for (int32_t row = 0; row < h; row++) std::memcpy(&scratch[row * rowBytes], from + row * fromPitch, rowBytes);
     from = scratch.data();
-    fromPitch = int32_t(rowBytes);
+    fromPitch = rowBytes;
   }
   uint8_t* to = memory.data() + size_t(y) * rowPitch + size_t(x) * bpp;
 
   if (useKey) {
     for (int32_t row = 0; row < h; row++) {
-      const uint8_t* s = from + size_t(row) * fromPitch;
+      const uint8_t* s = from + row * fromPitch;
       uint8_t* d = to + size_t(row) * rowPitch;
-      for (int32_t i = 0; i < w; i++) {
-        if (s[i] != 0) d[i] = s[i];
+      if (bpp == 1) {
+        copyRowKeyed8(d, s, w);
+      } else {
+        copyRowKeyedWide(d, s, w, bpp);
       }
     }
   } else if (&source == this && y > src.top) {
     for (int32_t row = h - 1; row >= 0; row--)
-      std::memmove(to + size_t(row) * rowPitch, from + size_t(row) * fromPitch, rowBytes);
+      std::memmove(to + size_t(row) * rowPitch, from + row * fromPitch, rowBytes);
   } else {
     for (int32_t row = 0; row < h; row++)
-      std::memmove(to + size_t(row) * rowPitch, from + size_t(row) * fromPitch, rowBytes);
+      std::memmove(to + size_t(row) * rowPitch, from + row * fromPitch, rowBytes);
   }
   return SURFACE_OK;
 }
