@@ -1,0 +1,59 @@
+// What the editor's core asks of its window system: scroll bars, title, menu
+// check marks, showing the pictures, the Tools window, file dialogs and message boxes.
+// The base class does nothing (a window-less editor); the user interface overrides it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "editor/editor_state.h"
+
+namespace gle {
+
+// Answers of the save prompt.
+constexpr int32_t ANSWER_YES = 6;
+constexpr int32_t ANSWER_NO = 7;
+constexpr int32_t ANSWER_CANCEL = 2;
+
+class EditorPlatform {
+ public:
+  virtual ~EditorPlatform() = default;
+
+  // Scroll bars: range 0 .. maximum with the given page; the position is not touched.
+  virtual void setScrollRanges(int32_t columnMaximum, int32_t columnPage, int32_t rowMaximum,
+                               int32_t rowPage) {
+    (void)columnMaximum, (void)columnPage, (void)rowMaximum, (void)rowPage;
+  }
+  // The scroll bar's own position, which the bar may hold below the view's
+  // position when the level's end is scrolled to the edge.
+  virtual int32_t scrollPosition(bool horizontal) { return horizontal ? gScrollColumn : gScrollRow; }
+  virtual void setScrollPosition(bool horizontal, int32_t position) { (void)horizontal, (void)position; }
+
+  virtual void setTitle(const std::string& title) { (void)title; }
+  // Sets the menu's check marks from gToolsVisible, gCursorAsTile, gEditBackground,
+  // gShowForeground and gShowBackground.
+  virtual void setMenuChecks() {}
+
+  // Puts the area (0, 0, right, bottom) of the back buffer into the view.
+  virtual void presentView(const Surface& backBuffer, const Rect& area) { (void)backBuffer, (void)area; }
+  // Shows the Tools window and puts the 640 x 288 staging picture into it at half size.
+  virtual void presentTools(const Surface& staging) { (void)staging; }
+  virtual void openToolsWindow() {}
+  virtual void closeToolsWindow() {}
+  // Asks the main window to close (which runs the save prompt).
+  virtual void requestClose() {}
+
+  // File dialogs, filled beforehand with gFileName; false when cancelled.
+  virtual bool chooseOpenPath(std::string* path) { (void)path; return false; }
+  virtual bool chooseSavePath(std::string* path) { (void)path; return false; }
+  // The save prompt (caption "Warning", Yes, No, Cancel): one of the ANSWER_ codes.
+  virtual int32_t askSaveNow(const std::string& text) { (void)text; return ANSWER_CANCEL; }
+  // A message box with an OK button.
+  virtual void showMessage(const std::string& text) { (void)text; }
+};
+
+// The platform in use; never null (a do-nothing platform until one is installed).
+EditorPlatform& editorPlatform();
+void setEditorPlatform(EditorPlatform* platform);  // nullptr goes back to the do-nothing one
+
+}  // namespace gle

@@ -1,0 +1,99 @@
+// The editor's graphics set-up: registers the surface device, loads the tile
+// sheet with its palette, the palette picture and the palette-to-tile map.
+#include "editor/editor_setup.h"
+
+#include <chrono>
+#include <vector>
+
+#include "editor/editor_files.h"
+#include "editor/editor_state.h"
+#include "media/pcx.h"
+#include "media/sprite_surface.h"
+#include "world/world_file.h"
+
+namespace gle {
+
+namespace {
+
+SurfaceDevice gEditorDevice;
+
+std::string dataPath(const std::string& folder, const char* name) {
+  if (folder.empty()) return name;
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+const char* pictureFailure(int32_t result) {
+  switch (result) {
+    case PICTURE_NOT_OPENED: return "the file cannot be opened";
+    case PICTURE_NOT_CREATED: return "it is not a picture the editor can show";
+    default: return "there is not enough memory for it";
+  }
+}
+
+bool loadSheet(SpriteSurface& sheet, const std::string& path, std::string* error) {
+  const int32_t result = sheet.loadPicture(path.c_str());
+  if (result == PICTURE_OK) return true;
+  *error = path + ": " + pictureFailure(result);
+  return false;
+}
+
+// 240 little-endian 16-bit entries: the tile each palette cell paints.
+bool loadPaletteMap(const std::string& path, std::string* error) {
+  std::vector<uint8_t> bytes;
+  if (!readFileBytes(path, &bytes, error)) return false;
+  if (bytes.size() < size_t(PALETTE_CELLS) * 2) {
+    *error = path + ": holds " + std::to_string(bytes.size()) + " bytes, the palette-to-tile map needs " +
+             std::to_string(PALETTE_CELLS * 2);
+    return false;
+  }
+  for (int32_t i = 0; i < PALETTE_CELLS; i++) gPaletteMap[i] = bytes[2 * i] | (bytes[2 * i + 1] << 8);
+  return true;
+}
+
+// The palette entry closest to white, which the cursor mark is drawn with.
+uint8_t nearestToWhite() {
+  int32_t best = 0, bestDistance = 1 << 30;
+  for (int32_t i = 0; i < 256; i++) {
+    int32_t distance = 0;
+    for (int32_t c = 0; c < 3; c++) {
+      const int32_t d = 255 - gGamePalette[i][c];
+      distance += d * d;
+    }
+    if (distance < bestDistance) {
+      best = i;
+      bestDistance = distance;
+    }
+  }
+  return uint8_t(best);
+}
+
+}  // namespace
+
+int32_t setupGraphics(const std::string& dataFolder, std::string* error) {
+  gRandom.seed(uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()));
+  attachDirectDraw(&gEditorDevice);
+  const std::string tilePath = dataPath(dataFolder, TILE_SHEET_FILE);
+  if (!loadSheet(gTileSheet, tilePath, error)) return SETUP_LOAD_FAILED;
+  if (!loadSheet(gPaletteSheet, dataPath(dataFolder, PALETTE_PICTURE_FILE), error)) return SETUP_LOAD_FAILED;
+  if (!loadPaletteMap(dataPath(dataFolder, PALETTE_MAP_FILE), error)) return SETUP_LOAD_FAILED;
+  uint8_t palette[PCX_PALETTE_SIZE];
+  if (!readPcxPalette(tilePath, palette)) {
+    *error = tilePath + ": the palette cannot be read";
+    return SETUP_LOAD_FAILED;
+  }
+  for (int32_t i = 0; i < 256; i++)
+    for (int32_t c = 0; c < 3; c++) gGamePalette[i][c] = palette[3 * i + c];
+  gWhiteIndex = nearestToWhite();
+  return SETUP_OK;
+}
+
+void shutdownEditor() {
+  detachDirectDraw();
+  gToolsBuffer.reset();
+  gBackBuffer.reset();
+  freeWorld();
+  gPaletteSheet.release();
+  gTileSheet.release();
+}
+
+}  // namespace gle
