@@ -1,0 +1,98 @@
+// glimb-world as authors run it: info's listing, check's verdicts and exit codes, usage.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "tests/world/scratch_dir.h"
+#include "world/world_file.h"
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out, err;
+};
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string scratch(const std::string& name) { return scratchPath(name); }
+
+ToolRun runTool(const std::string& arguments) {
+  const std::string out = scratch("out"), err = scratch("err");
+  const std::string command =
+      std::string("'") + GLIMB_WORLD_TOOL + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+}
+
+std::string writeSample(const std::string& name, const World& world) {
+  const std::string path = scratch(name);
+  EXPECT_TRUE(writeWorldFile(path, world, nullptr));
+  return path;
+}
+
+World sampleWorld() {
+  World world = newWorld();
+  setWorldText(world.header.worldName, WORLD_NAME_SIZE, storedWorldName("HELLO!"));
+  setWorldText(world.header.authorName, AUTHOR_NAME_SIZE, "Ann");
+  LevelRecord wide = newLevel();
+  wide.width = 40;
+  wide.flags = withTimeStep(LEVEL_SCROLL_RIGHT | LEVEL_BACKGROUND, 12);
+  wide.foreground.assign(40 * 12, 0);
+  wide.background = wide.foreground;
+  world.levels.push_back(wide);
+  return world;
+}
+
+TEST(GlimbWorld, InfoListsTheHeaderAndEachLevel) {
+  const ToolRun run = runTool("info '" + writeSample("tool_info.glw", sampleWorld()) + "'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("World name: HELLO!\nAuthor:     Ann\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Levels:     2\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Level 1: 20 x 12 tiles\n  flags:    scroll-right (0x00000002)\n"
+                         "  time:     step 3, limit 10 s (by width)\n"),
+            std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Level 2: 40 x 12 tiles\n  flags:    scroll-right background "
+                         "(0x00000C12)\n  time:     step 12, limit 65 s (by width)\n"),
+            std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Playable:   yes"), std::string::npos) << run.out;
+}
+
+TEST(GlimbWorld, CheckPassesSoundWorldsAndGivesTheReasonForOthers) {
+  const std::string good = writeSample("tool_good.glw", sampleWorld());
+  ToolRun run = runTool("check '" + good + "'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, good + ": sound, 2 levels\n");
+
+  std::vector<uint8_t> bytes = encodeWorld(sampleWorld());
+  bytes.resize(bytes.size() - 1);
+  const std::string cut = scratch("cut.glw");
+  std::ofstream(cut, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  run = runTool("check '" + good + "' '" + cut + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, cut + ": the file ends inside level 2 of 2: its 40 x 12 tiles need 960 bytes "
+                           "of foreground and background, only 959 are left\n");
+  run = runTool("info '" + cut + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("level 2 of 2"), std::string::npos);
+}
+
+TEST(GlimbWorld, BadUsageExitsWith2AndHelpWith0) {
+  EXPECT_EQ(runTool("").status, 2);
+  EXPECT_EQ(runTool("frobnicate x.glw").status, 2);
+  EXPECT_EQ(runTool("info").status, 2);
+  EXPECT_EQ(runTool("info a.glw b.glw").status, 2);
+  const ToolRun help = runTool("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("check FILE..."), std::string::npos) << help.out;
+}
+
+}  // namespace
