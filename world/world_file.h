@@ -113,5 +113,8 @@ bool checkWorld(const uint8_t* data, size_t size, std::string* error,
 bool checkWorldFile(const std::string& path, std::string* error,
                     std::vector<std::string>* warnings = nullptr);
 
-// Reads a whole file into memory (bounded by its size); false with "PATH: reason" on failure.
+// Reads a whole world file into memory; false with "PATH: reason" on failure. Files larger
+// than any sensible world are refused before anything is allocated for them (the editor
+// holds each tile byte as up to 8 bytes of memory).
+constexpr int64_t WORLD_FILE_MAX_BYTES = int64_t(64) << 20;
 bool readFileBytes(const std::string& path, std::vector<uint8_t>* out, std::string* error);

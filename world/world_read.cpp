@@ -58,6 +58,12 @@ bool readFileBytes(const std::string& path, std::vector<uint8_t>* out, std::stri
   struct stat info {};
   const int fd = openForReading(path, error, &info);
   if (fd < 0) return false;
+  if (int64_t(info.st_size) > WORLD_FILE_MAX_BYTES) {
+    ::close(fd);
+    return failInFile(error, path, "is " + std::to_string(int64_t(info.st_size)) +
+                                       " bytes long, more than a world file may be (" +
+                                       std::to_string(WORLD_FILE_MAX_BYTES) + ")");
+  }
   std::vector<uint8_t> bytes;
   const bool ok = readUpTo(fd, size_t(info.st_size), &bytes);
   const int readErrno = errno;

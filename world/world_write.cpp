@@ -160,7 +160,9 @@ bool writeWorldFile(const std::string& path, const World& world, std::string* er
   if (!ec) target = resolved.string();
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
-  if (replacing && S_ISDIR(old.st_mode)) return fail(error, path + ": cannot save: is a folder");
+  if (replacing && !S_ISREG(old.st_mode)) {
+    return fail(error, path + ": cannot save: it exists and is not a regular file");
+  }
 
   std::string temp;
   const int fd = createTemporaryBeside(target, &temp);
@@ -169,7 +171,7 @@ bool writeWorldFile(const std::string& path, const World& world, std::string* er
                            std::strerror(errno));
   }
   bool ok = writeAll(fd, bytes);
-  if (ok && replacing && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+  if (ok && replacing) ::fchmod(fd, old.st_mode & 07777);
   ok = ok && ::fsync(fd) == 0;
   int savedErrno = errno;
   if (::close(fd) != 0 && ok) {

@@ -1,13 +1,14 @@
 // World files that are sound: sizes, the skip over background layers, the time-step code,
 // tile and text encoding, the writer's choices, and random round trips.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <random>
 
 #include "tests/world/scratch_dir.h"
-
 #include "world/world_file.h"
 
 namespace {
@@ -137,18 +138,31 @@ TEST(WorldFile, BackgroundWithClearFlagIsDroppedOnSave) {
   EXPECT_EQ(world.levels[0].background, std::vector<int32_t>(240, 0));
 }
 
-TEST(WorldFile, SaveReplacesTheFileWholeAndRefusesWhatCannotBeReadBack) {
+TEST(WorldFile, AFailedSaveLeavesTheOldFileAsItWas) {
   const std::string path = tempPath("save.glw");
-  World world = newWorld();
+  const World world = newWorld();
   ASSERT_TRUE(writeWorldFile(path, world, nullptr));
+  World bigger = world;
+  bigger.levels[0].flags |= LEVEL_BACKGROUND;
+  // Files may grow to 400 bytes only: the 590-byte save fails in the middle of writing.
+  struct rlimit old {};
+  getrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 400;
+  setrlimit(RLIMIT_FSIZE, &small);
+  std::string error;
+  const bool saved = writeWorldFile(path, bigger, &error);
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(error, path + ": cannot save: File too large (the old file is unchanged)");
+
   World broken = world;
   broken.levels[0].foreground.pop_back();
-  std::string error;
   EXPECT_FALSE(writeWorldFile(path, broken, &error));
-  EXPECT_NE(error.find("239 foreground tiles instead of 240"), std::string::npos) << error;
-  EXPECT_FALSE(writeWorldFile(tempPath("no/such/folder/x.glw"), world, &error));
-  EXPECT_NE(error.find("cannot save"), std::string::npos) << error;
+  EXPECT_EQ(error, path + ": cannot save: level 1 has 239 foreground tiles instead of 240");
   EXPECT_FALSE(writeWorldFile(scratchPath(""), world, &error));
+  EXPECT_FALSE(writeWorldFile(tempPath("no/such/folder/x.glw"), world, &error));
 
   World back;
   ASSERT_TRUE(readWorldFile(path, &back, nullptr));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "tests/world/scratch_dir.h"
@@ -145,6 +146,9 @@ TEST(WorldReject, FileReadersNameTheFile) {
   LevelRecord level;
   EXPECT_FALSE(readWorldLevel(scratchPath(""), 0, &level, &error));
   EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
+  std::filesystem::resize_file(path, WORLD_FILE_MAX_BYTES + 1);  // sparse: costs no disk
+  EXPECT_FALSE(readWorldFile(path, &opened, &error));
+  EXPECT_NE(error.find("bytes long, more than a world file may be"), std::string::npos) << error;
 }
 
 }  // namespace
