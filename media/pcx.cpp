@@ -82,70 +82,85 @@ struct PixelCursor {
   int32_t column = 0;
   int64_t produced = 0;
 
-  bool done() const { return rowsLeft == 0; }
-  // Takes up to `count` pixels of the current row; returns how many.
-  int32_t take(int32_t count) {
-    const int32_t n = std::min(count, width - column);
-    return n;
-  }
   void advance(int32_t n) {
     column += n;
     produced += n;
     if (column == width) {
       column = 0;
-      row += pitch;
       rowsLeft--;
+      if (rowsLeft > 0) row += pitch;
     }
   }
 };
+
+// Stores of 8-bit pixels: the value itself.
+struct IndexStore {
+  void one(uint8_t* row, int32_t column, uint8_t value) const { row[column] = value; }
+  void run(uint8_t* row, int32_t column, int32_t n, uint8_t value) const {
+    std::memset(row + column, value, size_t(n));
+  }
+};
+
+// Stores of deeper pixels: the value's palette colour in the depth's layout
+// (`bytes` 0 for a depth that stores nothing).
+struct ColourStore {
+  uint8_t stored[256][4];
+  int32_t bytes;
+  int32_t bytesPerPixel;
+  void one(uint8_t* row, int32_t column, uint8_t value) const {
+    if (bytes > 0) std::memcpy(row + size_t(column) * bytesPerPixel, stored[value], size_t(bytes));
+  }
+  void run(uint8_t* row, int32_t column, int32_t n, uint8_t value) const {
+    for (int32_t i = 0; i < n; i++) one(row, column + i, value);
+  }
+};
+
+// Decodes the stream until the picture is full or the data ends.
+template <typename Store>
+void decodeStream(const uint8_t* p, const uint8_t* end, PixelCursor& cursor, const Store& store) {
+  while (cursor.rowsLeft > 0 && p < end) {
+    const uint8_t byte = *p++;
+    if (byte <= PCX_RUN_MARK) {
+      store.one(cursor.row, cursor.column, byte);
+      cursor.advance(1);
+      continue;
+    }
+    if (p == end) break;  // a run marker without its value byte ends the data
+    const uint8_t value = *p++;
+    int32_t count = byte - PCX_RUN_MARK;
+    while (count > 0 && cursor.rowsLeft > 0) {
+      const int32_t n = std::min(count, cursor.width - cursor.column);
+      store.run(cursor.row, cursor.column, n, value);
+      cursor.advance(n);
+      count -= n;  // what is left after the last row is dropped
+    }
+  }
+}
 }  // namespace
 
 int64_t decodePcxPixels(const uint8_t* data, size_t size, int32_t width, int32_t height, uint8_t* pixels, int32_t pitch,
                         int32_t bitsPerPixel, const uint8_t* palette) {
   if (width <= 0 || height <= 0 || pixels == nullptr) return 0;
-  const int32_t bytesPerPixel = (bitsPerPixel + 7) / 8;
+  const int32_t bytesPerPixel = std::max((bitsPerPixel + 7) / 8, 1);
   PixelCursor cursor{pixels, pitch, width, height};
-  const uint8_t* end = data + size;
-  const uint8_t* p = data;
-
-  // Pre-built stored forms of all 256 values for the deeper depths.
-  uint8_t stored[256][4] = {};
-  int32_t storedBytes = 0;
-  if (bitsPerPixel != 8) {
-    for (int32_t v = 0; v < 256; v++) storedBytes = pixelFromPalette(uint8_t(v), bitsPerPixel, palette, stored[v]);
-  }
-
-  while (!cursor.done() && p < end) {
-    const uint8_t byte = *p++;
-    int32_t count = 1;
-    uint8_t value = byte;
-    if (byte > PCX_RUN_MARK) {
-      count = byte - PCX_RUN_MARK;
-      if (p == end) break;  // a run marker without its value byte ends the data
-      value = *p++;
-    }
-    while (count > 0 && !cursor.done()) {
-      const int32_t n = cursor.take(count);
-      if (bitsPerPixel == 8) {
-        std::memset(cursor.row + cursor.column, value, size_t(n));
-      } else if (storedBytes > 0) {
-        uint8_t* out = cursor.row + size_t(cursor.column) * bytesPerPixel;
-        for (int32_t i = 0; i < n; i++, out += bytesPerPixel) std::memcpy(out, stored[value], size_t(storedBytes));
-      }
-      cursor.advance(n);
-      count -= n;
-    }
+  if (bitsPerPixel == 8) {
+    decodeStream(data, data + size, cursor, IndexStore{});
+  } else {
+    ColourStore store{};
+    store.bytesPerPixel = bytesPerPixel;
+    for (int32_t v = 0; v < 256; v++) store.bytes = pixelFromPalette(uint8_t(v), bitsPerPixel, palette, store.stored[v]);
+    decodeStream(data, data + size, cursor, store);
   }
 
   // Whatever the data did not reach is set to 0 so that a short file never
   // shows what the memory held before.
-  const int64_t decoded = cursor.produced;
-  const size_t rowBytes = size_t(width) * bytesPerPixel;
-  if (!cursor.done()) {
-    std::memset(cursor.row + size_t(cursor.column) * bytesPerPixel, 0, rowBytes - size_t(cursor.column) * bytesPerPixel);
+  if (cursor.rowsLeft > 0) {
+    const size_t rowBytes = size_t(width) * bytesPerPixel;
+    const size_t done = size_t(cursor.column) * bytesPerPixel;
+    std::memset(cursor.row + done, 0, rowBytes - done);
     for (int32_t r = 1; r < cursor.rowsLeft; r++) std::memset(cursor.row + size_t(r) * pitch, 0, rowBytes);
   }
-  return decoded;
+  return cursor.produced;
 }
 
 PcxProblem decodePcx(const uint8_t* data, size_t size, PcxPicture* picture) {
