@@ -1,0 +1,49 @@
+// Qt's file dialogs and message boxes for the editor.
+#include "editor/ui/editor_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "editor/editor_files.h"
+#include "editor/editor_platform.h"
+
+namespace gle {
+
+namespace {
+
+bool runFileDialog(QWidget* owner, std::string* path, bool saving) {
+  QFileDialog dialog(owner, saving ? QStringLiteral("Save As") : QStringLiteral("Open"));
+  dialog.setNameFilters({WORLD_FILTER, ALL_FILES_FILTER});
+  dialog.selectNameFilter(WORLD_FILTER);
+  dialog.setDefaultSuffix(QStringLiteral("glw"));
+  dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.selectFile(QString::fromStdString(*path));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const std::string chosen = dialog.selectedFiles().first().toStdString();
+  *path = saving ? withDefaultExtension(chosen) : chosen;
+  return true;
+}
+
+}  // namespace
+
+bool QtEditorDialogs::openFileName(QWidget* owner, std::string* path) { return runFileDialog(owner, path, false); }
+
+bool QtEditorDialogs::saveFileName(QWidget* owner, std::string* path) { return runFileDialog(owner, path, true); }
+
+int32_t QtEditorDialogs::askYesNoCancel(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return ANSWER_YES;
+    case QMessageBox::No: return ANSWER_NO;
+    default: return ANSWER_CANCEL;
+  }
+}
+
+void QtEditorDialogs::showMessage(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), text, QMessageBox::Ok, owner);
+  box.exec();
+}
+
+}  // namespace gle

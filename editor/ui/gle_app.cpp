@@ -1,0 +1,67 @@
+// The editor's command line, data folder lookup and start-up.
+#include "editor/ui/gle_app.h"
+
+#include <filesystem>
+
+#include "editor/editor_files.h"
+#include "editor/editor_setup.h"
+#include "editor/editor_view.h"
+#include "editor/ui/editor_window.h"
+
+namespace gle {
+
+namespace {
+
+bool holdsEditorData(const std::filesystem::path& folder) {
+  std::error_code ignored;
+  return std::filesystem::is_regular_file(folder / PALETTE_PICTURE_FILE, ignored);
+}
+
+}  // namespace
+
+GleOptions parseGleArguments(const QStringList& arguments, const std::string& programFolder) {
+  GleOptions options;
+  bool dataGiven = false;
+  std::string path;
+  for (qsizetype i = 1; i < arguments.size(); i++) {
+    const std::string word = arguments[i].toStdString();
+    if (word == "--help" || word == "-h") {
+      options.help = true;
+    } else if (word == "--data") {
+      if (i + 1 >= arguments.size()) {
+        options.error = "--data needs a folder";
+        return options;
+      }
+      options.dataFolder = arguments[++i].toStdString();
+      dataGiven = true;
+    } else if (word.rfind("--data=", 0) == 0) {
+      options.dataFolder = word.substr(7);
+      dataGiven = true;
+    } else if (word.rfind("--", 0) == 0 && word.size() > 2) {
+      options.error = "unknown option " + word;
+      return options;
+    } else {
+      if (!path.empty()) path += ' ';
+      path += word;
+    }
+  }
+  options.worldPath = path;
+  if (!dataGiven && !holdsEditorData(".") && !programFolder.empty()) {
+    const std::filesystem::path beside = std::filesystem::path(programFolder) / ".." / "data";
+    if (holdsEditorData(beside)) options.dataFolder = beside.lexically_normal().string();
+  }
+  return options;
+}
+
+int32_t startEditor(EditorWindow& window, const GleOptions& options, std::string* error) {
+  setEditorPlatform(&window);
+  const int32_t result = setupGraphics(options.dataFolder, error);
+  if (result != SETUP_OK) return result;
+  // A world that cannot be opened leaves the new untitled one, with a message why.
+  newWorld();
+  if (!options.worldPath.empty()) openWorld(options.worldPath.c_str());
+  redrawEditor();
+  return 0;
+}
+
+}  // namespace gle
