@@ -1,0 +1,152 @@
+// The program's run: loading and its error message, the bindings, the frame
+// loop with the driver's per-frame work, and the exit sequence.
+#include "game/driver.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "game/frame_loop.h"
+#include "game/game_vars.h"
+#include "game/handlers.h"
+#include "game/input_script.h"
+#include "game/loading.h"
+#include "game/platform.h"
+#include "game/settings.h"
+#include "game/shell.h"
+#include "game/trace.h"
+#include "world/world_file.h"
+
+namespace {
+
+InputScript script;
+bool scripted = false;
+FILE* recordFile = nullptr;
+std::unique_ptr<InputRecorder> recorder;
+const Options* runOptions = nullptr;
+WorldHeader playHeader{};
+
+void scriptedKeys(int64_t frame) {
+  if (scripted) {
+    for (uint8_t code : script.keysAt(frame)) keyState[code] = 0x80;
+  }
+  if (recorder) recorder->record(frame, keyState);
+}
+
+void afterFrame(int64_t frame) {
+  writeTraceLine(frame);
+  if (runOptions->captureAt.count(frame)) captureShownPicture();
+  if (runOptions->frames >= 0 && frame >= runOptions->frames) {
+    running = 0;
+    postQuit(0);
+  }
+}
+
+// What the world select does when a world is chosen, then straight to the
+// level intro of the chosen level.
+void startChosenWorld(const Options& options) {
+  worldFileName = options.playWorld;
+  worldName = worldText(playHeader.worldName, sizeof playHeader.worldName);
+  worldAuthor = worldText(playHeader.authorName, sizeof playHeader.authorName);
+  levelCount = playHeader.levelCount;
+  pickupCount = 0;
+  checkpointScrollX = 0;
+  checkpointScrollY = 0;
+  levelIndex = options.playLevel - 1;
+  lives = 3;
+  if (options.playDifficulty >= 0) difficulty = options.playDifficulty;
+  gameState = STATE_LEVEL_INTRO;
+}
+
+void closeDriverFiles() {
+  recorder.reset();
+  if (recordFile) std::fclose(recordFile);
+  recordFile = nullptr;
+  if (traceFile) std::fclose(traceFile);
+  traceFile = nullptr;
+}
+
+}  // namespace
+
+bool openDriverFiles(const Options& options, std::string& error) {
+  if (!options.inputFile.empty()) {
+    std::ifstream in(options.inputFile, std::ios::binary);
+    if (!in) {
+      error = "cannot read the input script \"" + options.inputFile + "\"";
+      return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string why;
+    if (!script.parse(text.str(), &why)) {
+      error = options.inputFile + ": " + why;
+      return false;
+    }
+    scripted = true;
+  }
+  if (!options.playWorld.empty()) {
+    std::string why;
+    if (!readWorldHeader(options.playWorld, &playHeader, &why)) {
+      error = "cannot play the world \"" + options.playWorld + "\": " + why;
+      return false;
+    }
+    if (options.playLevel > playHeader.levelCount) {
+      error = "the world \"" + options.playWorld + "\" has " + std::to_string(playHeader.levelCount) +
+              " levels, so there is no level " + std::to_string(options.playLevel);
+      return false;
+    }
+  }
+  if (!options.recordFile.empty()) {
+    recordFile = std::fopen(options.recordFile.c_str(), "w");
+    if (!recordFile) {
+      error = "cannot write the record file \"" + options.recordFile + "\"";
+      return false;
+    }
+    recorder = std::make_unique<InputRecorder>(recordFile);
+  }
+  if (!options.traceFile.empty()) {
+    traceFile = std::fopen(options.traceFile.c_str(), "w");
+    if (!traceFile) {
+      error = "cannot write the trace file \"" + options.traceFile + "\"";
+      closeDriverFiles();
+      return false;
+    }
+  }
+  return true;
+}
+
+int32_t runGlimb(const Options& options) {
+  runOptions = &options;
+  int32_t code = loadGame();
+  if (code != 0) {
+    platform->showLoadError(loadErrorMessage(code).c_str());
+    shutdownGame();
+    closeDriverFiles();
+    return 1;
+  }
+  readBindings();
+  startFrameLoop();
+  if (!options.playWorld.empty()) startChosenWorld(options);
+  frameInputHook = scriptedKeys;
+
+  while (!quitPosted) {
+    platform->pumpEvents();
+    if (quitPosted) break;
+    if (runFramePass()) {
+      afterFrame(framesRun);
+    } else if (!quitPosted) {
+      // Inactive: keep handling window events without spinning.
+      platform->sleepMilliseconds(10);
+    }
+  }
+
+  freeObjects();
+  freeLevelCells();
+  shutdownGame();
+  writeBindings();
+  closeDriverFiles();
+  frameInputHook = nullptr;
+  return quitCode;
+}

@@ -1,0 +1,110 @@
+// Reading and writing input scripts.
+#include "game/input_script.h"
+
+#include <cstring>
+
+#include "media/key_codes.h"
+
+namespace {
+
+bool allDigits(std::string_view w) {
+  if (w.empty()) return false;
+  for (char c : w) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+std::string_view trim(std::string_view s) {
+  size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string_view::npos) return {};
+  size_t e = s.find_last_not_of(" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+int32_t scriptKeyCode(std::string_view word) {
+  if (word.size() >= 2 && allDigits(word)) {
+    if (word.size() > 3) return -1;
+    int32_t code = 0;
+    for (char c : word) code = code * 10 + (c - '0');
+    return code >= 1 && code <= 255 ? code : -1;
+  }
+  return keyCodeFromName(word);
+}
+
+bool InputScript::parse(std::string_view text, std::string* error) {
+  lines.clear();
+  int64_t lineNumber = 0;
+  int64_t lastFrame = 0;
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    lineNumber++;
+    if (size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
+    line = trim(line);
+    if (line.empty()) continue;
+    auto fail = [&](const std::string& why) {
+      if (error) *error = "line " + std::to_string(lineNumber) + ": " + why;
+      return false;
+    };
+    size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return fail("expected \"FRAME: KEY KEY ...\"");
+    std::string_view number = trim(line.substr(0, colon));
+    if (!allDigits(number) || number.size() > 12) return fail("the frame must be a whole number from 1");
+    int64_t frame = std::stoll(std::string(number));
+    if (frame < 1) return fail("the frame must be a whole number from 1");
+    if (frame < lastFrame) return fail("frames must not go backwards");
+    lastFrame = frame;
+    ScriptLine parsed;
+    parsed.frame = frame;
+    std::string_view rest = line.substr(colon + 1);
+    while (!(rest = trim(rest)).empty()) {
+      size_t space = rest.find_first_of(" \t");
+      std::string_view word = rest.substr(0, space);
+      rest = space == std::string_view::npos ? std::string_view{} : rest.substr(space);
+      int32_t code = scriptKeyCode(word);
+      if (code < 0) return fail("unknown key \"" + std::string(word) + "\"");
+      parsed.keys.push_back(uint8_t(code));
+    }
+    // A later line for the same frame replaces the earlier one.
+    if (!lines.empty() && lines.back().frame == frame) {
+      lines.back() = parsed;
+    } else {
+      lines.push_back(parsed);
+    }
+  }
+  return true;
+}
+
+const std::vector<uint8_t>& InputScript::keysAt(int64_t frame) const {
+  static const std::vector<uint8_t> none;
+  const std::vector<uint8_t>* held = &none;
+  for (const ScriptLine& line : lines) {
+    if (line.frame > frame) break;
+    held = &line.keys;
+  }
+  return *held;
+}
+
+std::string formatScriptLine(int64_t frame, const uint8_t keys[256]) {
+  std::string line = std::to_string(frame) + ":";
+  for (int32_t code = 1; code < 256; code++) {
+    if (!keys[code]) continue;
+    const char* name = keyNameFromCode(code);
+    line += " ";
+    line += name ? std::string(name) : std::to_string(code);
+  }
+  return line;
+}
+
+void InputRecorder::record(int64_t frame, const uint8_t keys[256]) {
+  bool changed = false;
+  for (int32_t i = 0; i < 256; i++) changed = changed || (keys[i] != 0) != (last[i] != 0);
+  if (!changed || !file) return;
+  std::fprintf(file, "%s\n", formatScriptLine(frame, keys).c_str());
+  std::fflush(file);
+  for (int32_t i = 0; i < 256; i++) last[i] = keys[i] ? 1 : 0;
+}

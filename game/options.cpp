@@ -1,0 +1,142 @@
+// Parsing glimb's command line.
+#include "game/options.h"
+
+#include <cstring>
+
+#include "game/game_vars.h"
+
+namespace {
+
+bool readNumber(const char* text, int64_t low, int64_t high, int64_t& out) {
+  if (!text || !*text) return false;
+  int64_t value = 0;
+  for (const char* p = text; *p; p++) {
+    if (*p < '0' || *p > '9') return false;
+    value = value * 10 + (*p - '0');
+    if (value > high) return false;
+  }
+  if (value < low) return false;
+  out = value;
+  return true;
+}
+
+}  // namespace
+
+const char* optionsHelp() {
+  return "Usage: glimb [OPTION]...\n"
+         "Plays Glimb. The data files are read from the working folder.\n"
+         "\n"
+         "  --window              play in a window (the default; Alt+Enter toggles)\n"
+         "  --fullscreen          play on the whole desktop\n"
+         "  --letterbox           show the 640 x 480 display, the picture 40 lines down\n"
+         "  --data DIR            the working folder: data files, worlds, captures\n"
+         "  --headless            no window, no sound, no pacing; input only from --input\n"
+         "  --frames N            quit normally after frame N\n"
+         "  --input FILE          hold keys by script: lines \"F: KEY KEY ...\" hold the keys\n"
+         "                        from frame F until the next line; \"F:\" releases all.\n"
+         "                        Keys are names (LEFT RIGHT UP DOWN ENTER ESCAPE SPACE,\n"
+         "                        A-Z, 0-9, F1-F12, ...) or key codes of two or more\n"
+         "                        digits; '#' starts a comment\n"
+         "  --record FILE         write the held keys in the --input format\n"
+         "  --trace FILE          write one JSON object per frame (JSON Lines)\n"
+         "  --capture-at F,F,...  save a capture after each listed frame\n"
+         "  --play WORLD          start at the level intro of WORLD, skipping the menus\n"
+         "  --level N             with --play: start at level N (default 1)\n"
+         "  --difficulty D        with --play: easy, normal or hard\n"
+         "  --help                show this text\n";
+}
+
+bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
+  bool levelGiven = false, difficultyGiven = false;
+  for (int i = 1; i < argc; i++) {
+    std::string arg = argv[i];
+    auto value = [&](const char*& out) {
+      if (i + 1 >= argc) {
+        error = "option " + arg + " needs a value";
+        return false;
+      }
+      out = argv[++i];
+      return true;
+    };
+    const char* v = nullptr;
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--window") {
+      options.fullscreen = false;
+    } else if (arg == "--fullscreen") {
+      options.fullscreen = true;
+    } else if (arg == "--letterbox") {
+      options.letterbox = true;
+    } else if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "--data") {
+      if (!value(v)) return false;
+      options.dataDir = v;
+    } else if (arg == "--frames") {
+      if (!value(v)) return false;
+      if (!readNumber(v, 0, INT64_C(1) << 40, options.frames)) {
+        error = "--frames needs a whole number, not \"" + std::string(v) + "\"";
+        return false;
+      }
+    } else if (arg == "--input") {
+      if (!value(v)) return false;
+      options.inputFile = v;
+    } else if (arg == "--record") {
+      if (!value(v)) return false;
+      options.recordFile = v;
+    } else if (arg == "--trace") {
+      if (!value(v)) return false;
+      options.traceFile = v;
+    } else if (arg == "--capture-at") {
+      if (!value(v)) return false;
+      std::string list = v;
+      size_t start = 0;
+      while (start <= list.size()) {
+        size_t comma = list.find(',', start);
+        std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        int64_t frame = 0;
+        if (!readNumber(item.c_str(), 1, INT64_C(1) << 40, frame)) {
+          error = "--capture-at needs frame numbers from 1 separated by commas, not \"" + list + "\"";
+          return false;
+        }
+        options.captureAt.insert(frame);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+      }
+    } else if (arg == "--play") {
+      if (!value(v)) return false;
+      options.playWorld = v;
+    } else if (arg == "--level") {
+      if (!value(v)) return false;
+      int64_t level = 0;
+      if (!readNumber(v, 1, 65535, level)) {
+        error = "--level needs a level number from 1, not \"" + std::string(v) + "\"";
+        return false;
+      }
+      options.playLevel = int32_t(level);
+      levelGiven = true;
+    } else if (arg == "--difficulty") {
+      if (!value(v)) return false;
+      std::string d = v;
+      if (d == "easy") {
+        options.playDifficulty = DIFFICULTY_EASY;
+      } else if (d == "normal") {
+        options.playDifficulty = DIFFICULTY_NORMAL;
+      } else if (d == "hard") {
+        options.playDifficulty = DIFFICULTY_HARD;
+      } else {
+        error = "--difficulty is easy, normal or hard, not \"" + d + "\"";
+        return false;
+      }
+      difficultyGiven = true;
+    } else {
+      error = "unknown option \"" + arg + "\" (see glimb --help)";
+      return false;
+    }
+  }
+  if ((levelGiven || difficultyGiven) && options.playWorld.empty()) {
+    error = "--level and --difficulty go with --play WORLD";
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,28 @@
+// The command line of glimb: the window options and the scripted driver's.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+struct Options {
+  std::string dataDir = ".";
+  bool headless = false;
+  bool fullscreen = false;
+  bool letterbox = false;
+  int64_t frames = -1;  // quit after this frame; -1 = run until quit
+  std::string inputFile;
+  std::string recordFile;
+  std::string traceFile;
+  std::set<int64_t> captureAt;
+  std::string playWorld;
+  int32_t playLevel = 1;
+  int32_t playDifficulty = -1;  // -1: as the game setup has it
+  bool help = false;
+};
+
+// False with a message for an unknown option, a missing or malformed value.
+bool parseOptions(int argc, char** argv, Options& options, std::string& error);
+
+// The --help text.
+const char* optionsHelp();

@@ -1,0 +1,50 @@
+// What the shell needs of the platform: the display device, the window, the
+// sound and input devices, the millisecond tick and naps, the window events
+// and the load-error message. The SDL platform and the tests provide it.
+#pragma once
+
+#include <cstdint>
+
+class DisplayDevice;
+class SoundDevice;
+class KeyboardDevice;
+class JoystickDevice;
+
+class ShellPlatform {
+ public:
+  virtual ~ShellPlatform() = default;
+
+  // Loading steps, in loadGame's order. Each returns what it made (nullptr on
+  // failure) or 0 / non-zero.
+  virtual DisplayDevice* createDisplayDevice() = 0;
+  virtual int32_t takeOverWindow() = 0;
+  // The letterbox mode is asked for at once (no 640 x 400 attempt).
+  virtual bool forceLetterbox() const { return false; }
+  virtual SoundDevice* createSoundDevice() = 0;  // nullptr: the game runs silent
+  virtual int32_t prepareSoundDevice() { return 0; }
+  virtual int32_t createInputSystem() { return 0; }
+  // The keyboard, or nullptr with `failure` set to the load code of the failed step.
+  virtual KeyboardDevice* createKeyboard(int32_t& failure) = 0;
+  virtual JoystickDevice* openJoystick() { return nullptr; }
+
+  // Shutdown, releasing what the steps above made.
+  virtual void releaseJoystick() {}
+  virtual void releaseKeyboard() {}
+  virtual void releaseInputSystem() {}
+  virtual void releaseSoundDevice() {}
+  virtual void releaseDisplayDevice() {}
+
+  // Time: the millisecond tick, and waits for pacing.
+  virtual uint32_t tickCount() = 0;
+  virtual void sleepMilliseconds(uint32_t ms) = 0;
+  virtual void nap() { sleepMilliseconds(0); }
+  // Whether the loop paces frames at all (off when running headless).
+  virtual bool pacing() const { return true; }
+
+  // Handles every waiting window event: focus sets appActive, a close ends
+  // the program through closeWindow.
+  virtual void pumpEvents() = 0;
+  virtual void showLoadError(const char* text) = 0;
+};
+
+extern ShellPlatform* platform;

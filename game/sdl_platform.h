@@ -1,0 +1,77 @@
+// The game's SDL platform: the window that shows the 8-bit picture through
+// the palette (scaled with the aspect kept), the loading steps' SDL
+// counterparts, the tick, the event handling and the load-error message box.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+
+#include "game/display.h"
+#include "game/options.h"
+#include "game/platform.h"
+#include "media/sdl/sdl_input.h"
+#include "media/sdl/sdl_sound.h"
+
+// The window standing in for the full-screen display mode.
+class SdlDisplay : public DisplayDevice {
+ public:
+  explicit SdlDisplay(bool startFullscreen) : fullscreen(startFullscreen) {}
+  ~SdlDisplay() override;
+  bool createWindow();
+  int32_t setDisplayMode(int32_t width, int32_t height) override;
+  void setPaletteEntries(int32_t start, int32_t count, const PaletteEntry* entries) override;
+  int32_t restoreAllSurfaces() override;
+  void flip() override;
+  void toggleFullscreen();
+  SDL_Window* sdlWindow() const { return window; }
+
+  // Converts an 8-bit picture through the palette into 32-bit pixels.
+  void convertPicture(const Surface& picture, uint32_t* pixels, int32_t pitchBytes) const;
+  // The rectangle the picture fills in a window of this size: the largest
+  // whole multiple of the picture that fits, or a smaller scale when none
+  // does, with the aspect kept, centred.
+  static SDL_Rect pictureArea(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth, int32_t pictureHeight);
+
+ private:
+  bool makeTexture();
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  bool fullscreen = false;
+  uint32_t colours[PALETTE_SIZE] = {};
+};
+
+class SdlPlatform : public ShellPlatform {
+ public:
+  explicit SdlPlatform(const Options& options) : opts(options) {}
+  ~SdlPlatform() override;
+
+  DisplayDevice* createDisplayDevice() override;
+  int32_t takeOverWindow() override;
+  bool forceLetterbox() const override { return opts.letterbox; }
+  SoundDevice* createSoundDevice() override;
+  int32_t prepareSoundDevice() override;
+  int32_t createInputSystem() override;
+  KeyboardDevice* createKeyboard(int32_t& failure) override;
+  JoystickDevice* openJoystick() override;
+  void releaseJoystick() override { joystick.reset(); }
+  void releaseKeyboard() override { keyboard.reset(); }
+  void releaseInputSystem() override { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
+  void releaseSoundDevice() override { sound.reset(); }
+  void releaseDisplayDevice() override;
+
+  uint32_t tickCount() override { return SDL_GetTicks(); }
+  void sleepMilliseconds(uint32_t ms) override { SDL_Delay(ms); }
+  void nap() override;
+  bool pacing() const override { return !opts.headless; }
+  void pumpEvents() override;
+  void showLoadError(const char* text) override;
+
+ private:
+  const Options& opts;
+  std::unique_ptr<SdlDisplay> display;
+  std::unique_ptr<SdlSoundDevice> sound;
+  std::unique_ptr<SdlKeyboard> keyboard;
+  std::unique_ptr<SdlJoystick> joystick;
+};

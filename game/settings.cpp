@@ -1,0 +1,97 @@
+// The settings file: lines "Keyboard = 203 205 200 208 25 1 16" and
+// "Joystick = 0 1 9 8", decimal bytes, anything else ignored.
+#include "game/settings.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "game/shell.h"
+
+namespace {
+
+// Parses "NAME = b b b ..." into exactly `count` bytes; false for any other shape.
+bool parseValue(const std::string& line, const char* name, uint8_t* out, int32_t count) {
+  std::istringstream in(line);
+  std::string key, equals;
+  if (!(in >> key >> equals) || key != name || equals != "=") return false;
+  uint8_t read[16];
+  int32_t n = 0;
+  std::string word;
+  while (in >> word) {
+    if (n >= count || word.size() > 3 || word.find_first_not_of("0123456789") != std::string::npos) return false;
+    int value = std::atoi(word.c_str());
+    if (value > 255) return false;
+    read[n++] = uint8_t(value);
+  }
+  if (n != count) return false;
+  std::memcpy(out, read, size_t(count));
+  return true;
+}
+
+std::string formatValue(const char* name, const uint8_t* bytes, int32_t count) {
+  std::string line = std::string(name) + " =";
+  for (int32_t i = 0; i < count; i++) line += " " + std::to_string(bytes[i]);
+  return line + "\n";
+}
+
+void makeFolders(const std::string& path) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    mkdir(path.substr(0, slash).c_str(), 0755);
+  }
+}
+
+}  // namespace
+
+std::string settingsFilePath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && config[0] == '/') return std::string(config) + "/glimb/settings";
+  const char* home = std::getenv("HOME");
+  if (home && home[0]) return std::string(home) + "/.config/glimb/settings";
+  return "";
+}
+
+void readBindings() {
+  std::memcpy(keyBindings, DEFAULT_KEY_BINDINGS, sizeof keyBindings);
+  std::memcpy(joyBindings, DEFAULT_JOY_BINDINGS, sizeof joyBindings);
+  std::string path = settingsFilePath();
+  if (path.empty()) return;
+  std::ifstream in(path);
+  if (!in) {
+    // First run: the store is made at once with the defaults.
+    writeBindings();
+    return;
+  }
+  // Each value is taken only when it is whole; otherwise its defaults stay,
+  // since all-zero bindings would leave the game unplayable.
+  std::string line;
+  while (std::getline(in, line)) {
+    uint8_t keys[KEY_BINDING_COUNT];
+    uint8_t buttons[JOY_BINDING_COUNT];
+    if (parseValue(line, "Keyboard", keys, KEY_BINDING_COUNT)) std::memcpy(keyBindings, keys, sizeof keys);
+    if (parseValue(line, "Joystick", buttons, JOY_BINDING_COUNT)) std::memcpy(joyBindings, buttons, sizeof buttons);
+  }
+}
+
+void writeBindings() {
+  std::string path = settingsFilePath();
+  if (path.empty()) return;
+  makeFolders(path);
+  std::string temporary = path + ".new";
+  {
+    std::ofstream out(temporary, std::ios::trunc);
+    if (!out) return;
+    out << formatValue("Keyboard", keyBindings, KEY_BINDING_COUNT);
+    out << formatValue("Joystick", joyBindings, JOY_BINDING_COUNT);
+    out.flush();
+    if (!out) {
+      std::remove(temporary.c_str());
+      return;
+    }
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) std::remove(temporary.c_str());
+}

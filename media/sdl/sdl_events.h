@@ -1,0 +1,12 @@
+// The one SDL event pump of the program: handles input-related events and
+// hands every event to the handler the game registers (window focus, close,
+// Alt+Enter, display resets).
+#pragma once
+
+#include <SDL.h>
+
+// Called for every event taken from the queue.
+extern void (*gSdlEventHandler)(const SDL_Event& event);
+
+// Takes every waiting event. A quit request sets inputClosing.
+void pumpSdlEvents();
