@@ -27,10 +27,13 @@ EditView::EditView(QWidget* parent) : QAbstractScrollArea(parent) {
           [this](int action) { scrollAction(false, action); });
 }
 
-void EditView::showPicture(const QImage& picture) {
-  shownPicture = picture;
-  viewport()->update();
+QImage& EditView::pictureBuffer(int32_t width, int32_t height) {
+  if (shownPicture.width() != width || shownPicture.height() != height)
+    shownPicture = QImage(width, height, QImage::Format_Indexed8);
+  return shownPicture;
 }
+
+void EditView::showPicture() { viewport()->update(); }
 
 void EditView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());

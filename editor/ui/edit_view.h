@@ -13,7 +13,10 @@ class EditView : public QAbstractScrollArea {
   Q_OBJECT
  public:
   explicit EditView(QWidget* parent = nullptr);
-  void showPicture(const QImage& picture);
+  // The picture the view shows, made width x height (8-bit) when it is not;
+  // the caller fills it and calls showPicture.
+  QImage& pictureBuffer(int32_t width, int32_t height);
+  void showPicture();
   const QImage& picture() const { return shownPicture; }
 
  protected:

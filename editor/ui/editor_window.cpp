@@ -141,29 +141,30 @@ void EditorWindow::setMenuChecks() {
   actions[CMD_BACKGROUND_LAYER]->setChecked(gShowBackground);
 }
 
-// An 8-bit picture of the surface's top-left width x height pixels, shown
-// through the game palette.
-QImage EditorWindow::pictureOf(const Surface& surface, int32_t width, int32_t height) {
+// Copies the surface's top-left pixels into the 8-bit picture, shown through
+// the game palette.
+void EditorWindow::copyPicture(const Surface& surface, QImage& picture) {
   if (colourTable.size() != 256) {
     colourTable.resize(256);
     for (int32_t i = 0; i < 256; i++) colourTable[i] = qRgb(gGamePalette[i][0], gGamePalette[i][1], gGamePalette[i][2]);
   }
-  width = std::min(width, surface.width());
-  height = std::min(height, surface.height());
-  QImage picture(width, height, QImage::Format_Indexed8);
-  picture.setColorTable(colourTable);
+  if (picture.colorTable() != colourTable) picture.setColorTable(colourTable);
+  const int32_t width = std::min(picture.width(), surface.width());
+  const int32_t height = std::min(picture.height(), surface.height());
   for (int32_t y = 0; y < height; y++)
     std::copy_n(surface.pixels() + size_t(y) * surface.pitch(), width, picture.scanLine(y));
-  return picture;
 }
 
 void EditorWindow::presentView(const Surface& backBuffer, const Rect& area) {
-  editView->showPicture(pictureOf(backBuffer, area.right, area.bottom));
+  copyPicture(backBuffer, editView->pictureBuffer(std::min(area.right, backBuffer.width()),
+                                                  std::min(area.bottom, backBuffer.height())));
+  editView->showPicture();
 }
 
 void EditorWindow::presentTools(const Surface& staging) {
   if (!tools) openToolsWindow();
-  tools->showPicture(pictureOf(staging, TOOLS_WIDTH, TOOLS_HEIGHT));
+  copyPicture(staging, tools->pictureBuffer());
+  tools->showPicture();
 }
 
 void EditorWindow::openToolsWindow() {

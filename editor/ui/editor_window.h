@@ -51,7 +51,7 @@ class EditorWindow : public QMainWindow, public EditorPlatform {
 
  private:
   void buildMenu();
-  QImage pictureOf(const Surface& surface, int32_t width, int32_t height);
+  void copyPicture(const Surface& surface, QImage& picture);
 
   std::unique_ptr<EditorDialogs> dialogs;
   EditView* editView = nullptr;

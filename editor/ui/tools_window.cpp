@@ -18,10 +18,11 @@ ToolsWindow::ToolsWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  shownPicture = QImage(TOOLS_WIDTH, TOOLS_HEIGHT, QImage::Format_Indexed8);
+  shownPicture.fill(0);
 }
 
-void ToolsWindow::showPicture(const QImage& picture) {
-  shownPicture = picture;
+void ToolsWindow::showPicture() {
   if (!isVisible()) show();
   update();
 }

@@ -11,7 +11,9 @@ class ToolsWindow : public QWidget {
   Q_OBJECT
  public:
   explicit ToolsWindow(QWidget* owner);
-  void showPicture(const QImage& picture);
+  // The 640 x 288 staging picture; the caller fills it and calls showPicture.
+  QImage& pictureBuffer() { return shownPicture; }
+  void showPicture();
   const QImage& picture() const { return shownPicture; }
 
  signals:
@@ -26,7 +28,7 @@ class ToolsWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QImage shownPicture;  // the 640 x 288 staging picture, drawn at half size
+  QImage shownPicture;  // drawn at half size
 };
 
 }  // namespace gle
