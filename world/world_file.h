@@ -62,9 +62,10 @@ struct World {
   bool operator==(const World&) const = default;
 };
 
-// A world of one new level and empty texts (350 bytes when written).
-World newWorld();
+// A new level, and a world of one new level and empty texts (350 bytes when written).
+// (Named apart from the editor's newWorld operation, which replaces the world it edits.)
 LevelRecord newLevel();
+World blankWorld();
 
 // Text fields. worldText gives the text up to the first zero byte or the field's
 // end; setWorldText stores at most fieldSize - 1 bytes and zeros the rest.
@@ -99,8 +100,8 @@ bool readWorldFile(const std::string& path, World* out, std::string* error);
 bool decodeWorldHeader(const uint8_t* data, size_t size, WorldHeader* out, std::string* error);
 bool readWorldHeader(const std::string& path, WorldHeader* out, std::string* error);
 // The game's single-level read: skips the first `index` records (foreground, and background
-// when that record has the flag), then reads record `index` whole, which must be playable
-// (at least 20 x 12). No background array when its flag is clear.
+// when that record has the flag), then reads record `index` whole. That record and those
+// before it must be playable (at least 20 x 12). No background array when its flag is clear.
 bool decodeWorldLevel(const uint8_t* data, size_t size, int32_t index, LevelRecord* out,
                       std::string* error);
 bool readWorldLevel(const std::string& path, int32_t index, LevelRecord* out, std::string* error);

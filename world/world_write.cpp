@@ -22,7 +22,7 @@ LevelRecord newLevel() {
   return level;
 }
 
-World newWorld() {
+World blankWorld() {
   World world;
   world.header.levelCount = 1;
   world.levels.push_back(newLevel());

@@ -40,7 +40,7 @@ std::string writeSample(const std::string& name, const World& world) {
 }
 
 World sampleWorld() {
-  World world = newWorld();
+  World world = blankWorld();
   setWorldText(world.header.worldName, WORLD_NAME_SIZE, storedWorldName("HELLO!"));
   setWorldText(world.header.authorName, AUTHOR_NAME_SIZE, "Ann");
   LevelRecord wide = newLevel();

@@ -33,7 +33,7 @@ World worldOf(std::vector<LevelRecord> levels) {
 std::string tempPath(const std::string& name) { return scratchPath(name); }
 
 TEST(WorldFile, NewWorldIs350BytesAnd590WithBackground) {
-  World world = newWorld();
+  World world = blankWorld();
   EXPECT_EQ(encodeWorld(world).size(), 350u);
   world.levels[0].flags |= LEVEL_BACKGROUND;
   const std::vector<uint8_t> bytes = encodeWorld(world);
@@ -103,7 +103,7 @@ TEST(WorldFile, TileBytesAreUnsignedAndOnlyTheLowByteIsStored) {
 }
 
 TEST(WorldFile, TextsEndAtTheirZeroOrTheFieldEnd) {
-  World world = newWorld();
+  World world = blankWorld();
   setWorldText(world.header.worldName, WORLD_NAME_SIZE, storedWorldName("HELLO!"));
   std::vector<uint8_t> bytes = encodeWorld(world);
   EXPECT_EQ(std::string(bytes.begin() + 2, bytes.begin() + 9), std::string("HELLO\x5C\0", 7));
@@ -140,7 +140,7 @@ TEST(WorldFile, BackgroundWithClearFlagIsDroppedOnSave) {
 
 TEST(WorldFile, AFailedSaveLeavesTheOldFileAsItWas) {
   const std::string path = tempPath("save.glw");
-  const World world = newWorld();
+  const World world = blankWorld();
   ASSERT_TRUE(writeWorldFile(path, world, nullptr));
   World bigger = world;
   bigger.levels[0].flags |= LEVEL_BACKGROUND;

@@ -68,11 +68,11 @@ LevelRecord sentinelLevel() {
 TEST(WorldReject, EveryReaderRefusesDamagedDataAndLeavesItsResultAlone) {
   for (const Damage& damage : everyReaderRefuses()) {
     SCOPED_TRACE(damage.kind);
-    World world = newWorld();
+    World world = blankWorld();
     std::string error;
     EXPECT_FALSE(decodeWorld(damage.bytes.data(), damage.bytes.size(), &world, &error));
     EXPECT_NE(error.find(damage.message), std::string::npos) << error;
-    EXPECT_EQ(world, newWorld());
+    EXPECT_EQ(world, blankWorld());
     EXPECT_FALSE(checkWorld(damage.bytes.data(), damage.bytes.size(), &error));
     EXPECT_NE(error.find(damage.message), std::string::npos) << error;
     // The game's read of the last declared level passes every record before it.
@@ -130,10 +130,10 @@ TEST(WorldReject, FileReadersNameTheFile) {
   const std::vector<uint8_t> cut = world(2, 20, 12, 2, 240);
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(cut.data()), cut.size());
   std::string error;
-  World opened = newWorld();
+  World opened = blankWorld();
   EXPECT_FALSE(readWorldFile(path, &opened, &error));
   EXPECT_EQ(error, path + ": the header declares 2 levels but the file holds only 1");
-  EXPECT_EQ(opened, newWorld());
+  EXPECT_EQ(opened, blankWorld());
   EXPECT_FALSE(checkWorldFile(path, &error));
   EXPECT_EQ(error.rfind(path + ": ", 0), 0u);
 
