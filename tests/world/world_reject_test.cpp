@@ -7,7 +7,6 @@
 #include <fstream>
 
 #include "tests/world/scratch_dir.h"
-
 #include "world/world_file.h"
 
 namespace {
