@@ -1,0 +1,133 @@
+// The glimb program run headless by its scripted driver: traces, records and
+// their replay, captures at chosen frames, --play, errors and exit codes.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "game_test_support.h"
+#include "world/world_file.h"
+
+namespace {
+
+class DriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dataDir());
+    writeDataFiles(dataDir());
+    setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+  }
+  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+
+  fs::path dataDir() const { return scratch.path / "data"; }
+  fs::path file(const std::string& name) const { return scratch.path / name; }
+
+  // Runs glimb with the arguments; its exit code, with its error output kept.
+  int run(const std::string& arguments) {
+    std::string command = std::string(GLIMB_BINARY) + " " + arguments + " 2>" + file("stderr.txt").string();
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string read(const fs::path& path) const {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  std::vector<std::string> lines(const fs::path& path) const {
+    std::vector<std::string> out;
+    std::istringstream in(read(path));
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+  }
+  std::string headless() const { return "--headless --data " + dataDir().string(); }
+
+  ScratchFolder scratch;
+};
+
+TEST_F(DriverTest, RecordedReplayReproducesAnIdenticalTrace) {
+  std::ofstream(file("keys.txt")) << "5: D B G\n9:\n14: ENTER\n15: 57 LEFT\n18:\n";
+  ASSERT_EQ(run(headless() + " --frames 40 --input " + file("keys.txt").string() + " --record " +
+                file("rec.txt").string() + " --trace " + file("first.jsonl").string()),
+            0)
+      << read(file("stderr.txt"));
+  EXPECT_EQ(read(file("rec.txt")), "5: D G B\n9:\n14: ENTER\n15: SPACE LEFT\n18:\n");
+  ASSERT_EQ(run(headless() + " --frames 40 --input " + file("rec.txt").string() + " --trace " +
+                file("second.jsonl").string()),
+            0);
+  std::vector<std::string> first = lines(file("first.jsonl"));
+  ASSERT_EQ(first.size(), 40u);
+  EXPECT_EQ(first, lines(file("second.jsonl")));
+  EXPECT_EQ(first[0].rfind("{\"frame\":1,\"gameState\":-8,\"pendingState\":-7,\"fadeMode\":9,\"paletteSettled\":0,", 0),
+            0u)
+      << first[0];
+  EXPECT_NE(first[3].find("\"debugMode\":0"), std::string::npos);
+  EXPECT_NE(first[4].find("\"debugMode\":1"), std::string::npos);
+  EXPECT_NE(first[39].find("\"gameState\":-7"), std::string::npos);
+  // A normal exit writes the settings store.
+  EXPECT_TRUE(fs::exists(scratch.path / "config" / "glimb" / "settings"));
+}
+
+TEST_F(DriverTest, CaptureAtWritesOneCaptureAfterEachListedFrame) {
+  ASSERT_EQ(run(headless() + " --frames 12 --capture-at 3,10"), 0) << read(file("stderr.txt"));
+  EXPECT_TRUE(fs::exists(dataDir() / "capt0000.pcx"));
+  EXPECT_TRUE(fs::exists(dataDir() / "capt0001.pcx"));
+  EXPECT_FALSE(fs::exists(dataDir() / "capt0002.pcx"));
+  EXPECT_EQ(fs::file_size(dataDir() / "capt0000.pcx") > 128 + 769, true);
+}
+
+TEST_F(DriverTest, PlayStartsAtTheLevelIntroOfTheChosenLevel) {
+  World world = blankWorld();
+  world.levels.push_back(newLevel());
+  setWorldText(world.header.worldName, sizeof world.header.worldName, "TEST WORLD");
+  std::string error;
+  ASSERT_TRUE(writeWorldFile((dataDir() / "mine.glw").string(), world, &error)) << error;
+  ASSERT_EQ(run(headless() + " --frames 3 --play mine.glw --level 2 --difficulty hard --trace " +
+                file("play.jsonl").string()),
+            0)
+      << read(file("stderr.txt"));
+  std::vector<std::string> trace = lines(file("play.jsonl"));
+  ASSERT_EQ(trace.size(), 3u);
+  for (const std::string& line : trace) {
+    EXPECT_NE(line.find("\"gameState\":-6"), std::string::npos) << line;
+    EXPECT_NE(line.find("\"levelIndex\":1,\"levelCount\":2,\"lives\":3,\"pickupCount\":0,\"difficulty\":2"),
+              std::string::npos)
+        << line;
+  }
+  EXPECT_EQ(run(headless() + " --frames 3 --play mine.glw --level 3"), 2);
+  EXPECT_NE(read(file("stderr.txt")).find("no level 3"), std::string::npos);
+}
+
+TEST_F(DriverTest, MissingDataFileShowsTheMessageAndExitsWithOne) {
+  fs::remove(dataDir() / "data26.glb");
+  EXPECT_EQ(run(headless() + " --frames 5"), 1);
+  EXPECT_EQ(read(file("stderr.txt")),
+            "Not all of the data files are present for this program.\nPlease reinstall Glimb to correct this error.\n");
+  EXPECT_FALSE(fs::exists(scratch.path / "config" / "glimb" / "settings"));
+}
+
+TEST_F(DriverTest, EmptySpriteSheetIsAMissingDataFailure) {
+  writeFile(dataDir() / "data09.glb", {});
+  EXPECT_EQ(run(headless() + " --frames 5"), 1);
+  EXPECT_NE(read(file("stderr.txt")).find("Not all of the data files"), std::string::npos);
+}
+
+TEST_F(DriverTest, BadOptionsAndUnreadableFilesExitWithTwo) {
+  EXPECT_EQ(run("--wobble"), 2);
+  EXPECT_NE(read(file("stderr.txt")).find("unknown option \"--wobble\""), std::string::npos);
+  EXPECT_EQ(run(headless() + " --frames ten"), 2);
+  EXPECT_EQ(run(headless() + " --input " + file("nothing-here.txt").string()), 2);
+  EXPECT_NE(read(file("stderr.txt")).find("cannot read the input script"), std::string::npos);
+  std::ofstream(file("bad.txt")) << "3: LEFT WIBBLE\n";
+  EXPECT_EQ(run(headless() + " --input " + file("bad.txt").string()), 2);
+  EXPECT_NE(read(file("stderr.txt")).find("line 1: unknown key \"WIBBLE\""), std::string::npos);
+  EXPECT_EQ(run(headless() + " --play no-such.glw"), 2);
+  EXPECT_EQ(run(headless() + " --trace /proc/no/trace.jsonl"), 2);
+  EXPECT_EQ(run("--level 2"), 2);
+  EXPECT_EQ(run("--help >/dev/null"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// Passes of the frame loop over a loaded game: the fade hold, the letterbox
+// shift, Debug Mode, the capture key, the restore of lost surfaces, pacing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/display.h"
+#include "game/frame_loop.h"
+#include "game/loading.h"
+#include "game/shell.h"
+#include "game_test_support.h"
+#include "media/sprite_surface.h"
+
+namespace {
+
+using FrameLoopTest = LoadedShellTest;
+
+void paintPattern(Surface& s) {
+  for (int32_t y = 0; y < s.height(); y++) {
+    for (int32_t x = 0; x < s.width(); x++) s.pixels()[size_t(y) * s.pitch() + x] = uint8_t(1 + (x + 3 * y) % 200);
+  }
+}
+
+bool samePixels(const Surface& a, const Surface& b) {
+  return a.width() == b.width() && a.height() == b.height() &&
+         std::memcmp(a.pixels(), b.pixels(), size_t(a.pitch()) * a.height()) == 0;
+}
+
+TEST_F(FrameLoopTest, FadeHoldFreezesTheLastShownPictureWithNeitherClearNorLetterboxShift) {
+  test.letterbox = true;
+  ASSERT_EQ(load(), 0);
+  ASSERT_EQ(letterboxMode, 1);
+  ASSERT_EQ(primarySurface->height(), 480);
+  startFrameLoop();
+  gameState = STATE_TITLE_MENU;
+  paintPattern(*primarySurface);  // the picture shown last
+  Surface shown(640, 480);
+  shown.bltFast(0, 0, *primarySurface, Rect{0, 0, 640, 480}, false);
+
+  for (PaletteEntry& e : currentPalette) e = PaletteEntry{200, 200, 200, 6};
+  pendingState = STATE_LEVEL_INTRO;  // as a handler asks for another screen
+  fadeMode = FADE_TO_BLACK;
+  for (int frame = 0; frame < 3; frame++) {
+    ASSERT_TRUE(runFramePass());
+    EXPECT_EQ(gameState, STATE_FADE_HOLD);
+    EXPECT_TRUE(samePixels(*primarySurface, shown)) << "frame " << frame;
+  }
+  EXPECT_EQ(fadeMode, FADE_TO_BLACK | FADE_RUNNING);
+  // The fade runs to its end; then the back buffer is cleared and the state switches.
+  for (int frame = 0; frame < 40 && gameState == STATE_FADE_HOLD; frame++) runFramePass();
+  EXPECT_EQ(gameState, STATE_LEVEL_INTRO);
+  EXPECT_EQ(primarySurface->pixelAt(320, 200), 0);
+}
+
+TEST_F(FrameLoopTest, DebugMarkerIsShiftedFortyLinesInLetterboxMode) {
+  test.letterbox = true;
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = STATE_TITLE_MENU;
+  debugMode = 1;
+  ASSERT_TRUE(runFramePass());
+  // The test font's glyphs are solid colour 5; "Debug Mode" is 10 cells.
+  EXPECT_EQ(primarySurface->pixelAt(8, 39), 0);
+  EXPECT_EQ(primarySurface->pixelAt(8, 40), 5);
+  EXPECT_EQ(primarySurface->pixelAt(159, 55), 5);
+  EXPECT_EQ(primarySurface->pixelAt(8, 56), 0);
+}
+
+TEST_F(FrameLoopTest, DebugModeKeysTurnItOnAndOffAndAllFourLeaveItOff) {
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = STATE_TITLE_MENU;
+  uint8_t* held = test.keyboard.held;
+  held[KEY_D] = held[KEY_B] = held[KEY_G] = held[KEY_O] = 0x80;
+  runFramePass();
+  EXPECT_EQ(debugMode, 0);
+  held[KEY_O] = 0;
+  runFramePass();
+  EXPECT_EQ(debugMode, 1);
+  held[KEY_G] = 0;
+  runFramePass();
+  EXPECT_EQ(debugMode, 1);
+  held[KEY_O] = 0x80;
+  runFramePass();
+  EXPECT_EQ(debugMode, 0);
+}
+
+TEST_F(FrameLoopTest, CaptureKeyTakesOneCaptureAndWaitsForRelease) {
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = STATE_TITLE_MENU;
+  test.keyboard.held[KEY_F12] = 0x80;
+  test.keyboard.releaseAfter = test.keyboard.reads + 4;
+  ASSERT_TRUE(runFramePass());
+  EXPECT_TRUE(fs::exists(data.path / "capt0000.pcx"));
+  EXPECT_FALSE(fs::exists(data.path / "capt0001.pcx"));
+  EXPECT_GE(test.keyboard.reads, 5);  // the wait read the keyboard until F12 was let go
+  runFramePass();
+  EXPECT_FALSE(fs::exists(data.path / "capt0001.pcx"));
+}
+
+TEST_F(FrameLoopTest, LostSurfacesAreRestoredAndTheSheetsReloaded) {
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = STATE_TITLE_MENU;
+  Surface* before = tileLayer;
+  for (Surface* s : {primarySurface, backBuffer, tileLayer, backgroundLayer, gaugeSurface}) s->markLost();
+  gFontSmall.release();
+  ASSERT_TRUE(runFramePass());
+  for (Surface* s : {primarySurface, backBuffer, tileLayer, backgroundLayer, gaugeSurface}) EXPECT_EQ(s->isLost(), 0);
+  EXPECT_EQ(tileLayer, before);  // restored in place, not made anew
+  EXPECT_EQ(surfacesRestored, 1);
+  EXPECT_EQ(gaugeSurface->pixelAt(0, 111), 159);
+  EXPECT_EQ(gaugeSurface->pixelAt(0, 112), 245);
+  EXPECT_EQ(gFontSmall.pictureWidth, 32);
+  EXPECT_EQ(gSheetKeyed.pictureWidth, 64);
+  EXPECT_EQ(quitPosted, false);
+}
+
+TEST_F(FrameLoopTest, PacingWaitsOutSixteenMillisecondsMostlyAsleep) {
+  test.paced = true;
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = STATE_TITLE_MENU;
+  uint32_t start = test.tick;
+  runFramePass();
+  EXPECT_EQ(test.tick - start, 16u);
+  EXPECT_EQ(test.sleeps, 1);  // 14 ms asleep, the last 2 in naps
+  EXPECT_EQ(test.naps, 2);
+  test.tick += 40;  // a slow frame is not made up for
+  uint32_t late = test.tick;
+  runFramePass();
+  EXPECT_EQ(test.tick, late);
+}
+
+TEST_F(FrameLoopTest, InactiveWindowRunsNoFrameAndStatesCarryOn) {
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = STATE_TITLE_MENU;
+  runFramePass();
+  appActive = 0;
+  EXPECT_FALSE(runFramePass());
+  EXPECT_EQ(frameCounter, 1);
+  appActive = 1;
+  runFramePass();
+  EXPECT_EQ(frameCounter, 2);
+}
+
+TEST_F(FrameLoopTest, QuitStateClosesTheWindowWithExitCodeZero) {
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = STATE_QUIT;
+  runFramePass();
+  EXPECT_EQ(running, 0);
+  EXPECT_TRUE(quitPosted);
+  EXPECT_EQ(quitCode, 0);
+  EXPECT_FALSE(runFramePass());
+}
+
+TEST_F(FrameLoopTest, IntroHandsOverToTheTitleMenuThroughAFadeToWhite) {
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  runFramePass();
+  EXPECT_EQ(gameState, STATE_FADE_HOLD);
+  EXPECT_EQ(pendingState, STATE_TITLE_MENU);
+  int frames = 1;
+  while (gameState == STATE_FADE_HOLD && frames < 50) {
+    runFramePass();
+    frames++;
+  }
+  // The request frame, 8 fade steps from black (the last completes it).
+  EXPECT_EQ(frames, 9);
+  EXPECT_EQ(gameState, STATE_TITLE_MENU);
+}
+
+}  // namespace
