@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "editor/editor_state.h"
 #include "editor/ui/edit_view.h"
 #include "editor/ui/tools_window.h"
+#include "resources/gle_icon.xpm"
 
 namespace gle {
 
@@ -77,6 +79,7 @@ void setBarRange(QScrollBar* bar, int32_t maximum, int32_t page) {
 EditorWindow::EditorWindow(std::unique_ptr<EditorDialogs> givenDialogs)
     : dialogs(givenDialogs ? std::move(givenDialogs) : std::make_unique<QtEditorDialogs>()) {
   setWindowTitle(QStringLiteral("Glimb Level Editor"));
+  setWindowIcon(QIcon(QPixmap(gle_icon_xpm)));
   editView = new EditView(this);
   setCentralWidget(editView);
   buildMenu();
