@@ -27,6 +27,7 @@ enum class SurfaceMemory { VIDEO, SYSTEM };
 
 // A surface of width x height pixels, 1, 2, 3 or 4 bytes per pixel (8-bit
 // palette indices in everything the programs draw), rows `pitch` bytes apart.
+// Bits per pixel are taken as 1 to 32.
 class Surface {
  public:
   Surface(int32_t width, int32_t height, int32_t bitsPerPixel = 8, int32_t pitch = 0);
@@ -42,11 +43,13 @@ class Surface {
   const uint8_t* pixels() const { return memory.data(); }
   uint8_t pixelAt(int32_t x, int32_t y) const { return memory[size_t(y) * rowPitch + x]; }
 
-  // Source colour key: when set, keyed copies from this surface skip pixels of value 0.
+  // Source colour key: when set, keyed copies from this surface skip pixels of
+  // value 0 (at every depth: a pixel whose bytes are all 0).
   void setColourKey(bool on) { hasColourKey = on; }
   bool colourKeyed() const { return hasColourKey; }
 
-  // Lock gives the pixel memory (nullptr while lost or already locked).
+  // Lock gives the pixel memory (nullptr while lost, already locked, or
+  // without pixels; the surface is then not locked).
   uint8_t* lock();
   void unlock();
   bool isLocked() const { return locked; }

@@ -40,7 +40,6 @@ static void drawText(SpriteSurface* sheet, int32_t cell, int32_t (*glyph)(uint8_
       skip--;
       left += cell;
     }
-    if (*p == 0) return;
   }
   for (; *p != 0; p++) {
     sheet->setPosition(int32_t(left), y);

@@ -26,7 +26,8 @@ class TestDevice : public SurfaceDevice {
     if (succeedOnly >= 0 && created >= succeedOnly) return nullptr;
     if (width <= 0 || height <= 0) return nullptr;
     created++;
-    auto surface = std::make_unique<Surface>(width, height, bitsPerPixel);
+    auto surface = std::make_unique<Surface>(width + widthError, height, bitsPerPixel);
+    if (lostSurfaces) surface->markLost();
     // Fresh memory full of junk shows whether the loader defines every pixel.
     std::fill(surface->pixels(), surface->pixels() + size_t(surface->pitch()) * height, uint8_t(0x5A));
     return surface;
@@ -35,6 +36,8 @@ class TestDevice : public SurfaceDevice {
   bool failSystem = false;
   int32_t succeedOnly = -1;  // creations allowed before every further one fails; -1 no limit
   int32_t bitsPerPixel = 8;
+  bool lostSurfaces = false;  // hand out surfaces that are already lost
+  int32_t widthError = 0;     // hand out surfaces this much wider than asked for
   int32_t created = 0;
   std::vector<SurfaceMemory> requests;
 };

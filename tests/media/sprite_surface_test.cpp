@@ -259,6 +259,18 @@ TEST_F(SpriteSurfaceTest, LoadResultsFollowWhatFailed) {
   EXPECT_NE(unregistered.saveUnder, nullptr);
 }
 
+TEST_F(SpriteSurfaceTest, PicturesThatCannotBeFilledAreDropped) {
+  const std::string path = sheet(32, 32, framePixel);
+  SpriteSurface sprite(32, 32, 1);
+  device.lostSurfaces = true;  // cannot be locked
+  EXPECT_EQ(sprite.loadPicture(path.c_str()), PICTURE_NOT_CREATED);
+  EXPECT_EQ(sprite.picture, nullptr);
+  device.lostSurfaces = false;
+  device.widthError = -1;  // too small to hold the picture
+  EXPECT_EQ(sprite.loadPicture(path.c_str()), PICTURE_NOT_CREATED);
+  EXPECT_EQ(sprite.picture, nullptr);
+}
+
 TEST_F(SpriteSurfaceTest, UntrustworthyHeadersAreRefusedBeforeAnythingIsMade) {
   const std::string path = folder.file("bad.pcx");
   const std::vector<std::vector<uint8_t>> files = {
@@ -280,30 +292,21 @@ TEST_F(SpriteSurfaceTest, UntrustworthyHeadersAreRefusedBeforeAnythingIsMade) {
 }
 
 TEST_F(SpriteSurfaceTest, PixelsAShortFileLeavesUndecodedAreZero) {
-  // 16 x 16 = 256 pixels from 128 + 900 bytes: possible, but the data ends early.
-  std::vector<uint8_t> bytes = pcxHeader(16, 16);
-  bytes.push_back(0xC5);
-  bytes.push_back(3);
-  bytes.resize(128 + 900, 0xC1);  // then run markers, the last one without a value
-  bytes.back() = 0xFF;
   const std::string path = folder.file("short.pcx");
-  writeBytes(path, bytes);
   SpriteSurface sprite(0, 0, 0);
-  ASSERT_EQ(sprite.loadPicture(path.c_str()), PICTURE_OK);
-  // 5 pixels of 3, then 449 markers of one 0xC1 pixel each... cut at 256 pixels.
-  EXPECT_EQ(sprite.picture->pixelAt(4, 0), 3);
-  EXPECT_EQ(sprite.picture->pixelAt(5, 0), 0xC1);
-  // A true short file: 1 pixel of data in a 40 x 40 picture of 128 + 768 bytes.
+  // 447 pixels of data in a 40 x 40 picture of 128 + 768 bytes; the device's
+  // new surfaces are full of junk, so every 0 below was written by the loader.
   std::vector<uint8_t> tiny = pcxHeader(40, 40);
   tiny.resize(128 + 768, 0);
   tiny[128] = 0xC2;
   tiny[129] = 8;
-  for (size_t i = 130; i < tiny.size(); i += 2) tiny[i] = 0xC1, tiny[i + 1] = 0;
-  tiny[tiny.size() - 2] = 0xFF;  // 382 pixels
+  for (size_t i = 130; i < tiny.size(); i += 2) tiny[i] = 0xC1, tiny[i + 1] = 0;  // 382 single zeros
+  tiny[tiny.size() - 2] = 0xFF;  // and a last run of 63 sixes
   tiny[tiny.size() - 1] = 6;
   writeBytes(path, tiny);
   ASSERT_EQ(sprite.loadPicture(path.c_str()), PICTURE_OK);
   EXPECT_EQ(sprite.picture->pixelAt(1, 0), 8);
+  EXPECT_EQ(sprite.picture->pixelAt(446 % 40, 446 / 40), 6);
   for (int32_t yy = 0; yy < 40; yy++)
     for (int32_t xx = 0; xx < 40; xx++)
       if (yy * 40 + xx >= 2 + 382 + 63) {
