@@ -88,16 +88,6 @@ TEST_F(InputTest, StickDirectionsAndOnlyTheReportedButtonsCount) {
   EXPECT_TRUE(stick.polled);
 }
 
-TEST_F(InputTest, FailedReadKeepsThePreviousSnapshot) {
-  keys.held[5] = 0x80;
-  nothingPressed(1);
-  keys.fail = true;
-  keys.held[5] = 0;
-  // The fake copies before failing; a real failed read leaves keyState alone,
-  // and the result follows whatever the snapshot holds.
-  EXPECT_EQ(keyState[5], 0x80);
-}
-
 TEST_F(InputTest, ClosingReleasesEverythingSoWaitsEnd) {
   useStick();
   keys.held[1] = 0x80;

@@ -216,7 +216,9 @@ TEST(WaveReader, NeverReadsPastTheBytesItIsGiven) {
   // Every cut of the file either fails or gives only samples that are there.
   for (size_t cut = 0; cut < bytes.size(); cut++) {
     std::vector<uint8_t> part(bytes.begin(), bytes.begin() + long(cut));
-    if (readWave(part.data(), part.size(), format, samples) == 0) EXPECT_LE(samples.size() + 44, cut);
+    if (readWave(part.data(), part.size(), format, samples) == 0) {
+      EXPECT_LE(samples.size() + 44, cut);
+    }
   }
   // A data chunk claiming more than the file holds keeps what is there.
   bytes[40] = 0xFF;
