@@ -1,0 +1,114 @@
+// The built-in world and the demonstration level: the world check, what each level
+// needs to be played, the creatures the demonstration may hold, and clear messages
+// for level text with mistakes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include <unistd.h>
+
+#include "content/levels.h"
+#include "content/tile_set.h"
+#include "content_fixture.h"
+#include "world/world_file.h"
+
+namespace {
+
+TEST(ContentLevels, BuiltInWorldPassesTheWorldCheck) {
+  const std::vector<uint8_t>& bytes = file("data10.glb");
+  std::string error;
+  std::vector<std::string> warnings;
+  EXPECT_TRUE(checkWorld(bytes.data(), bytes.size(), &error, &warnings)) << error;
+  EXPECT_TRUE(warnings.empty()) << warnings.front();
+  World world;
+  ASSERT_TRUE(decodeWorld(bytes.data(), bytes.size(), &world, &error)) << error;
+  EXPECT_GE(world.levels.size(), 3u);
+  for (unsigned char ch : worldText(world.header.worldName, WORLD_NAME_SIZE)) EXPECT_TRUE(isWorldNameByte(ch));
+}
+
+TEST(ContentLevels, EveryLevelHasOneStartAnExitAndGroundUnderTheStart) {
+  World world = loadWorldText(CONTENT_SOURCE_DIR);
+  for (size_t n = 0; n < world.levels.size(); ++n) {
+    const LevelRecord& level = world.levels[n];
+    int starts = 0, exits = 0;
+    for (int x = 0; x < level.width; ++x)
+      for (int y = 0; y < level.height; ++y) {
+        int tile = level.foreground[size_t(x) * level.height + y];
+        if (tile == 65 || tile == 68) {
+          ++starts;
+          ASSERT_LT(y + 1, level.height);
+          EXPECT_EQ(tileInfo()[level.foreground[size_t(x) * level.height + y + 1]].tileClass, CLASS_SOLID)
+              << "level " << n << ": nothing to stand on at the start";
+        }
+        if (tileInfo()[tile].tileClass == CLASS_EXIT) ++exits;
+      }
+    EXPECT_EQ(starts, 1) << "level " << n;
+    EXPECT_GT(exits, 0) << "level " << n;
+  }
+}
+
+TEST(ContentLevels, DemonstrationHoldsOnlyTilesItTurnsIntoCreatures) {
+  const std::vector<uint8_t>& demo = file("data14.glb");
+  // Spawner and start tiles the demonstration does not convert would stand still.
+  const std::set<int> inert = {11, 15, 34, 55, 58, 59, 65, 68, 73, 74, 75, 76, 77, 79, 92, 93, 94};
+  std::set<int> creatures;
+  for (size_t i = 2; i < demo.size(); ++i) {
+    EXPECT_FALSE(inert.count(demo[i])) << "tile " << int(demo[i]) << " at cell " << i - 2;
+    if (demo[i] == 9 || demo[i] == 13 || demo[i] == 33 || demo[i] == 121 || demo[i] == 144 || demo[i] == 53)
+      creatures.insert(demo[i]);
+  }
+  EXPECT_GE(creatures.size(), 4u);
+}
+
+// A source folder with the real glyphs and legend and a world text of our own.
+std::string sourceWith(const std::string& worldText) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("glimb-levels-test-" + std::to_string(::getpid()));
+  fs::create_directories(dir / "levels");
+  fs::copy_file(fs::path(CONTENT_SOURCE_DIR) / "levels/legend.txt", dir / "levels/legend.txt",
+                fs::copy_options::overwrite_existing);
+  std::ofstream(dir / "levels/world.txt") << worldText;
+  return dir.string();
+}
+
+std::string errorOf(const std::string& text) {
+  try {
+    loadWorldText(sourceWith(text));
+  } catch (const std::runtime_error& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(ContentLevels, LevelTextIsReadWithPiecesAndFlags) {
+  std::string row = "....................";
+  std::string text = "world TEST\\\nlevel\nflags right tick\ntime 3\nmap\n" + row + "\n..xx" + row.substr(4) +
+                     "\n..xx" + row.substr(4) + "\nend\n";
+  World w = loadWorldText(sourceWith(text));
+  ASSERT_EQ(w.levels.size(), 1u);
+  const LevelRecord& l = w.levels[0];
+  EXPECT_EQ(l.width, 20);
+  EXPECT_EQ(l.height, 3);
+  EXPECT_EQ(l.flags, LEVEL_SCROLL_RIGHT | LEVEL_TICK_TIME);  // step 3 is stored as code 0
+  EXPECT_EQ(l.foreground[2 * 3 + 1], 83);
+  EXPECT_EQ(l.foreground[3 * 3 + 1], 84);
+  EXPECT_EQ(l.foreground[2 * 3 + 2], 103);
+  EXPECT_EQ(l.foreground[3 * 3 + 2], 104);
+  EXPECT_EQ(worldText(w.header.worldName, WORLD_NAME_SIZE), "TEST\\");
+}
+
+TEST(ContentLevels, MistakesInLevelTextNameTheFileAndLine) {
+  std::string ragged = "world A\nlevel\nmap\n....\n...\nend\n";
+  EXPECT_NE(errorOf(ragged).find("world.txt:5: map rows differ in length"), std::string::npos) << errorOf(ragged);
+  std::string unknown = "world A\nlevel\nmap\n..$.\nend\n";
+  EXPECT_NE(errorOf(unknown).find("world.txt:4: character not in the legend: $"), std::string::npos);
+  std::string badName = "world Hello\nlevel\nmap\n....\nend\n";
+  EXPECT_NE(errorOf(badName).find("world name"), std::string::npos);
+  std::string noBackground = "world A\nlevel\nflags background\nmap\n....\nend\n";
+  EXPECT_NE(errorOf(noBackground).find("background"), std::string::npos);
+  EXPECT_NE(errorOf("world A\nlevel\ntime 16\nmap\n....\nend\n").find("time step"), std::string::npos);
+}
+
+}  // namespace
