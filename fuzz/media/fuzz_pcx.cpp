@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "media/pcx.h"
@@ -27,11 +28,11 @@ constexpr int32_t DEPTHS[] = {8, 15, 16, 24, 32, 12};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PcxPicture picture;
-  if (decodePcx(data, size, &picture) == PcxProblem::NONE) {
-    if (picture.pixels.size() != size_t(picture.width) * size_t(picture.height)) __builtin_trap();
-  }
+  const bool decoded = decodePcx(data, size, &picture) == PcxProblem::NONE;
+  if (decoded && picture.pixels.size() != size_t(picture.width) * size_t(picture.height)) __builtin_trap();
 
   static FuzzDevice device;
+  // Each input goes through a file of its own for the loader, removed after it.
   static const std::string path = "/tmp/glimb-fuzz-pcx-" + std::to_string(getpid()) + ".pcx";
   device.bitsPerPixel = DEPTHS[size % 6];
   std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -41,6 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   attachDirectDraw(&device);
   SpriteSurface sprite(size % 3 == 0 ? 0 : 16, 16, 1);
   const int32_t result = sprite.loadPicture(path.c_str());
+  std::remove(path.c_str());
+  // The loader and the in-memory decoder must agree on what is a picture and on its pixels.
+  if ((result == PICTURE_OK) != decoded) __builtin_trap();
+  if (result == PICTURE_OK && device.bitsPerPixel == 8) {
+    for (int32_t row = 0; row < picture.height; row++)
+      if (std::memcmp(sprite.picture->pixels() + size_t(row) * sprite.picture->pitch(),
+                      &picture.pixels[size_t(row) * picture.width], size_t(picture.width)) != 0)
+        __builtin_trap();
+  }
   if (result == PICTURE_OK) {
     Surface target(64, 48, device.bitsPerPixel);
     setClipRect(0, 0, 64, 48);
