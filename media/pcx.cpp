@@ -141,6 +141,8 @@ void decodeStream(const uint8_t* p, const uint8_t* end, PixelCursor& cursor, con
 int64_t decodePcxPixels(const uint8_t* data, size_t size, int32_t width, int32_t height, uint8_t* pixels, int32_t pitch,
                         int32_t bitsPerPixel, const uint8_t* palette) {
   if (width <= 0 || height <= 0 || pixels == nullptr) return 0;
+  static const uint8_t noColours[PCX_PALETTE_SIZE] = {};
+  if (palette == nullptr) palette = noColours;
   const int32_t bytesPerPixel = std::max((bitsPerPixel + 7) / 8, 1);
   PixelCursor cursor{pixels, pitch, width, height};
   if (bitsPerPixel == 8) {
@@ -178,12 +180,17 @@ PcxProblem decodePcx(const uint8_t* data, size_t size, PcxPicture* picture) {
   return PcxProblem::NONE;
 }
 
-// Reads a whole regular file; false when it cannot be opened or read.
+// The longest file taken whole: the largest picture written pixel by pixel
+// as marker and value, with header and palette trailer.
+constexpr uint64_t PCX_MAX_FILE_BYTES = uint64_t(SURFACE_MAX_PIXELS) * 2 + PCX_HEADER_SIZE + 1 + PCX_PALETTE_SIZE;
+
+// Reads a whole regular file; false when it cannot be opened or read or is
+// longer than any picture.
 static bool readWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   struct stat info;
-  bool ok = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
+  bool ok = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && uint64_t(info.st_size) <= PCX_MAX_FILE_BYTES;
   if (ok) {
     bytes->resize(size_t(info.st_size));
     ok = bytes->empty() || std::fread(bytes->data(), 1, bytes->size(), file) == bytes->size();
@@ -195,7 +202,7 @@ static bool readWholeFile(const std::string& path, std::vector<uint8_t>* bytes) 
 bool readPcxFile(const std::string& path, PcxPicture* picture, std::string* error) {
   std::vector<uint8_t> bytes;
   if (!readWholeFile(path, &bytes)) {
-    if (error) *error = path + ": cannot be read";
+    if (error) *error = path + ": cannot be read as a picture file";
     return false;
   }
   const PcxProblem problem = decodePcx(bytes.data(), bytes.size(), picture);

@@ -27,13 +27,15 @@ enum class PcxProblem {
 const char* pcxProblemText(PcxProblem problem);
 
 // Reads width = XMax + 1 and height = YMax + 1 from a 128-byte header and
-// checks them against the length of the whole file.
+// checks them against the length of the whole file, so that nothing is ever
+// allocated for a picture the file could not hold.
 PcxProblem checkPcxHeader(const uint8_t* header, uint64_t fileSize, int32_t* width, int32_t* height);
 
 // Decodes one run-length stream of width x height pixels (runs may cross rows,
 // pixels past the end are dropped, the stream ends with `size`) into pixel
 // memory with rows `pitch` bytes apart. 8-bit pixels are the values; 15, 16,
-// 24 and 32-bit pixels are built from `palette`; other depths store nothing.
+// 24 and 32-bit pixels are built from `palette` (768 bytes; nullptr gives
+// black); other depths store nothing.
 // Pixels the data does not reach are set to 0. Returns the pixels decoded.
 int64_t decodePcxPixels(const uint8_t* data, size_t size, int32_t width, int32_t height, uint8_t* pixels, int32_t pitch,
                         int32_t bitsPerPixel, const uint8_t* palette);

@@ -11,7 +11,10 @@
 // Results of loadPicture.
 constexpr int32_t PICTURE_OK = 0;
 constexpr int32_t PICTURE_NOT_OPENED = -1;      // the file could not be opened
-constexpr int32_t PICTURE_NOT_CREATED = 1;      // no device, no surface, or not a picture this reader takes
+// No device, no surface (or one that cannot be locked), or not a picture this
+// reader takes: shorter than 128 + 768 bytes, a width or height of 0 or less,
+// or more pixels than the file's bytes could encode. Nothing is allocated then.
+constexpr int32_t PICTURE_NOT_CREATED = 1;
 constexpr int32_t PICTURE_NO_SAVE_UNDER = -3;   // the save-under surface could not be created
 // Result of a save-under creation attempted while no device is registered.
 constexpr int32_t PICTURE_NO_DEVICE = -2;
