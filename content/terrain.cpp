@@ -155,7 +155,7 @@ Canvas bumpBlock(int lift) {
     for (int x = 0; x < 24; ++x)
       if (mark.at(x, y)) {
         block.set(x + 5, y + 3, shade(ORANGE, 2));
-        block.set(x + 4, y + 2, y < 8 ? WHITE : shade(GOLD, 7));
+        block.set(x + 4, y + 2, WHITE);
       }
   Canvas c(32, 32);
   c.blit(block, 0, -lift, false);
@@ -338,12 +338,10 @@ Canvas spikes() {
   Canvas c(32, 32);
   for (int s = 0; s < 4; ++s) {
     int x0 = s * 8;
-    for (int y = 0; y < 20; ++y) {
-      int half = ((y + 2) * 4) / 21;
-      int top = 12 + y;
-      for (int x = 4 - half; x <= 3 + half; ++x) c.set(x0 + x, top, x < 4 ? shade(STEEL, 7) : shade(STEEL, 4));
+    for (int y = 0; y < 17; ++y) {
+      int w = 2 + (y * 6) / 16, left = x0 + 4 - w / 2;
+      for (int x = left; x < left + w; ++x) c.set(x, 11 + y, x < x0 + 4 ? shade(STEEL, 7) : shade(STEEL, 4));
     }
-    c.set(x0 + 3, 11, WHITE);
   }
   c.outline(OUTLINE);
   c.fillRect(0, 28, 32, 4, shade(STEEL, 2));
@@ -700,7 +698,8 @@ void drawTerrain(Canvas& sheet) {
   }
   put(sheet, T_GATE_SPAWN, gs);
   put(sheet, T_INVERSE_GATE_SPAWN, igs);
-  const char* letters[3] = {"####..####..###", "####.##.##.##.#", "#.##.#####.##.#"};  // E, N, H
+  // 1, 2, 3 for Easy, Normal, Hard.
+  const char* letters[3] = {".#.##..#..#.###", "###..#####..###", "###..####..####"};
   for (int i = 0; i < 3; ++i) {
     Canvas closed = gate(27), open = gate(2);
     badge(closed, RED, letters[i]);

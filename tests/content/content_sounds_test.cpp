@@ -12,6 +12,7 @@
 
 #include "content/sounds.h"
 #include "content_fixture.h"
+#include "media/wave_reader.h"
 
 namespace {
 
@@ -49,6 +50,17 @@ TEST(ContentSounds, EverySlotIsAShortNormalisedPcmWave) {
     distinct.insert(w);
   }
   EXPECT_EQ(distinct.size(), 16u);
+}
+
+TEST(ContentSounds, TheGamesWaveReaderLoadsEveryFile) {
+  for (const char* name : SLOT_FILES) {
+    WaveFormat format;
+    std::vector<uint8_t> samples;
+    ASSERT_EQ(readWave(file(name).data(), file(name).size(), format, samples), 0) << name;
+    EXPECT_EQ(format.formatTag, WAVE_FORMAT_PCM) << name;
+    EXPECT_EQ(format.samplesPerSec, uint32_t(SOUND_RATE)) << name;
+    EXPECT_EQ(samples.size(), file(name).size() - 44) << name;
+  }
 }
 
 TEST(ContentSounds, IndependentReadersAcceptEveryFile) {
