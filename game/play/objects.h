@@ -1,0 +1,43 @@
+// Active objects: creatures and cell animators in one singly linked list,
+// the kinds the play code starts, and the operations play calls on the list.
+#pragma once
+
+#include <cstdint>
+
+struct ActiveObject {
+  int32_t x;        // left edge, screen pixels
+  int32_t y;        // top edge, screen pixels
+  int32_t animDir;  // bits 0-3 animation step, bit 4 direction
+  int32_t fallIndex;
+  int32_t kind;
+  ActiveObject* next;
+};
+
+// Cell animators the touch effects and the player start.
+constexpr int32_t KIND_CRUMBLING_CELL = 51;
+constexpr int32_t KIND_SIDE_TRIGGER_CELL = 52;
+constexpr int32_t KIND_CHECKPOINT_CELL = 53;
+constexpr int32_t KIND_FALLING_FLOOR = 58;
+constexpr int32_t KIND_BREAKING_BLOCK = 59;
+constexpr int32_t KIND_BUMPED_BLOCK = 60;
+
+// spawnScan modes: the 22 x 14 cells around the view, or its two edge columns.
+constexpr int32_t SPAWN_AROUND_VIEW = 0;
+constexpr int32_t SPAWN_EDGE_COLUMNS = 1;
+
+extern ActiveObject* activeObjects;  // head of the list; nullptr = empty
+
+// Links a new node in front of the list; fallIndex starts at 0.
+ActiveObject* addObject(int32_t x, int32_t y, int32_t kind, int32_t animDir);
+// Unlinks and frees the node `position` steps from the head (nothing when
+// there is no such node).
+void removeObjectAt(int32_t position);
+// Frees every node (declared for the shell in game/handlers.h too).
+void freeObjects();
+
+// Turns spawner tiles near the view into objects.
+void spawnScan(int32_t mode);
+// One update of every object.
+void updateObjects();
+// Draws the creatures onto the back buffer, clipped to the view.
+void drawObjects();
