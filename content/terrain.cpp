@@ -80,8 +80,15 @@ Canvas grass(uint32_t seed, int edges) {
     c.vline(x, 8, depth, shade(GRASS, 2));
     c.set(x, depth + 1, shade(EARTH, 2));
   }
-  for (int i = 0; i < 8; ++i) c.set(rng.below(32), 2 + rng.below(5), shade(GRASS, 6));
-  for (int i = 0; i < 6; ++i) c.set(rng.below(32), 3 + rng.below(4), shade(GRASS, 3));
+  // Each draw is its own statement so the order of the draws never depends on the compiler.
+  for (int i = 0; i < 8; ++i) {
+    int x = rng.below(32), y = 2 + rng.below(5);
+    c.set(x, y, shade(GRASS, 6));
+  }
+  for (int i = 0; i < 6; ++i) {
+    int x = rng.below(32), y = 3 + rng.below(4);
+    c.set(x, y, shade(GRASS, 3));
+  }
   c.hline(0, 31, 0, OUTLINE);
   if (edges & 1) {
     for (int y = 0; y < 32; ++y) {
@@ -131,7 +138,8 @@ Canvas rock(uint32_t seed) {
   }
   for (int i = 0; i < 3; ++i) {
     int x = rng.below(28), y = rng.below(28);
-    c.line(x, y, x + 3 + rng.below(3), y + 2 + rng.below(3), shade(STONE, 1));
+    int dx = 3 + rng.below(3), dy = 2 + rng.below(3);
+    c.line(x, y, x + dx, y + dy, shade(STONE, 1));
   }
   c.hline(0, 31, 0, shade(STONE, 6));
   c.vline(0, 0, 31, shade(STONE, 5));
@@ -187,7 +195,10 @@ Canvas fallingFloor(int stage) {
   if (stage >= 4) {
     Canvas dust(32, 32);
     Prng rng(44);
-    for (int i = 0; i < 18; ++i) dust.set(rng.below(32), 10 + rng.below(22), shade(SAND, 2 + rng.below(3)));
+    for (int i = 0; i < 18; ++i) {
+      int x = rng.below(32), y = 10 + rng.below(22), tone = 2 + rng.below(3);
+      dust.set(x, y, shade(SAND, tone));
+    }
     return dust;
   }
   return c;
@@ -263,7 +274,8 @@ Canvas rottenPlanks() {
     c.hline(6, 25, y + 5, OUTLINE);
     for (int i = 0; i < 3; ++i) {
       int x = 7 + rng.below(17);
-      c.fillRect(x, y + 1 + rng.below(2), 2 + rng.below(2), 2, 0);
+      int dy = 1 + rng.below(2), w = 2 + rng.below(2);
+      c.fillRect(x, y + dy, w, 2, 0);
     }
     c.set(8 + rng.below(16), y + 2, shade(OLIVE, 3));
   }
@@ -280,7 +292,10 @@ Canvas water(bool surface, uint32_t seed) {
       if (y % 8 == 3 && wave < 6) c.set(x, y, shade(WATER, 4));
       if (y % 8 == 4 && wave > 1 && wave < 5) c.set(x, y, shade(WATER, 5));
     }
-  for (int i = 0; i < 4; ++i) c.set(rng.below(32), rng.below(32), uint8_t(SHIMMER_FIRST + i % SHIMMER_COUNT));
+  for (int i = 0; i < 4; ++i) {
+    int x = rng.below(32), y = rng.below(32);
+    c.set(x, y, uint8_t(SHIMMER_FIRST + i % SHIMMER_COUNT));
+  }
   if (surface) {
     for (int x = 0; x < 32; ++x) {
       int top = 6 + ((x / 2) % 8 < 4 ? (x / 2) % 4 : 3 - (x / 2) % 4);
@@ -602,7 +617,8 @@ Canvas flowers() {
   Prng rng(112);
   for (int i = 0; i < 18; ++i) {
     int x = 1 + rng.below(62);
-    c.line(x, 31, x + rng.below(3) - 1, 24 + rng.below(4), shade(GRASS, 3 + rng.below(3)));
+    int lean = rng.below(3) - 1, top = 24 + rng.below(4), tone = 3 + rng.below(3);
+    c.line(x, 31, x + lean, top, shade(GRASS, tone));
   }
   const Ramp petals[4] = {RED, GOLD, PURPLE, ROSE};
   for (int i = 0; i < 5; ++i) {
