@@ -1,0 +1,70 @@
+// glimb run headless with --play over a test world: the trace shows the
+// level starting, the time running down one unit a frame, and "OUT OF TIME"
+// putting the game into STATE_DYING.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "game/shell.h"
+#include "game_test_support.h"
+#include "world/world_file.h"
+
+namespace {
+
+int64_t fieldOf(const std::string& line, const std::string& name) {
+  size_t at = line.find("\"" + name + "\":");
+  if (at == std::string::npos) return INT64_MIN;
+  return std::atoll(line.c_str() + at + name.size() + 3);
+}
+
+TEST(PlayDriverTest, PlayedLevelRunsOutOfTimeIntoDying) {
+  ScratchFolder scratch;
+  fs::path data = scratch.path / "data";
+  fs::create_directories(data);
+  writeDataFiles(data);
+  setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+  // Width 20, time step 3, Normal: 320 units of one frame each.
+  World world = blankWorld();
+  world.levels[0].flags = withTimeStep(LEVEL_SCROLL_RIGHT, 3);
+  std::string error;
+  ASSERT_TRUE(writeWorldFile((data / "timer.glw").string(), world, &error)) << error;
+  std::ofstream(scratch.path / "keys.txt") << "10: SPACE\n11:\n";
+  const fs::path tracePath = scratch.path / "trace.jsonl";
+  std::string command = std::string(GLIMB_BINARY) + " --headless --data " + data.string() +
+                        " --play timer.glw --difficulty normal --frames 400 --input " +
+                        (scratch.path / "keys.txt").string() + " --trace " + tracePath.string();
+  int status = std::system(command.c_str());
+  unsetenv("XDG_CONFIG_HOME");
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  std::vector<std::string> trace;
+  std::ifstream in(tracePath);
+  for (std::string line; std::getline(in, line);) trace.push_back(line);
+  ASSERT_EQ(trace.size(), 400u);
+  size_t started = 0;
+  while (started < trace.size() && fieldOf(trace[started], "gameState") != STATE_ON_GROUND) started++;
+  ASSERT_LT(started, trace.size());
+  EXPECT_EQ(fieldOf(trace[started - 1], "gameState"), STATE_LEVEL_START);
+  EXPECT_EQ(fieldOf(trace[started], "timeLeft"), 320);
+  EXPECT_EQ(fieldOf(trace[started], "airLeft"), 500);
+  EXPECT_EQ(fieldOf(trace[started], "playerX"), 64);
+  EXPECT_NE(trace[started].find("\"objects\":[]"), std::string::npos);
+  size_t f = started + 1;
+  for (; f < trace.size() && fieldOf(trace[f], "gameState") == STATE_ON_GROUND; f++) {
+    EXPECT_EQ(fieldOf(trace[f], "timeLeft"), fieldOf(trace[f - 1], "timeLeft") - 1) << trace[f];
+  }
+  ASSERT_LT(f, trace.size());
+  EXPECT_EQ(f - started, 320u);
+  EXPECT_EQ(fieldOf(trace[f], "timeLeft"), 0);
+  EXPECT_EQ(fieldOf(trace[f], "gameState"), STATE_DYING);
+  EXPECT_EQ(fieldOf(trace.back(), "gameState"), STATE_DYING);
+  EXPECT_EQ(fieldOf(trace.back(), "timeLeft"), 0);
+}
+
+}  // namespace
