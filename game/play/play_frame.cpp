@@ -6,6 +6,7 @@
 
 #include "game/game_vars.h"
 #include "game/handlers.h"
+#include "game/platform.h"
 #include "game/play/play.h"
 #include "game/shell.h"
 #include "media/sprite_surface.h"
@@ -46,8 +47,11 @@ constexpr int32_t TIME_GAUGE_Y = 386, AIR_GAUGE_Y = 394;
 
 bool held(int32_t binding) { return keyState[keyBindings[binding]] != 0; }
 
+// The pause's waits: the devices are read again and again (giving the
+// processor back between reads) until every key and button is released.
 void waitUntilNothingHeld() {
   while (!nothingPressed(1)) {
+    if (platform) platform->nap();
   }
 }
 

@@ -130,8 +130,11 @@ TEST_F(PlayTest, KeysPauseRetryQuitAndTheDebugKeys) {
   writeWorld({TestLevel(20, 12), TestLevel(20, 12), TestLevel(20, 12)});
   start(1);
   keyState[KEY_P] = 0x80;
-  frame();  // the wait for release reads the (empty) keyboard
+  test.keyboard.held[KEY_P] = 0x80;  // released after five more reads
+  test.keyboard.releaseAfter = test.keyboard.reads + 5;
+  frame();
   EXPECT_EQ(gameState, STATE_PAUSED);
+  EXPECT_EQ(test.keyboard.reads, test.keyboard.releaseAfter + 1);  // waited for the release
   const int32_t time = timeLeft;
   frame();
   frame();
