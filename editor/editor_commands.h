@@ -27,6 +27,8 @@ constexpr int32_t CMD_LEVEL_PROPERTIES = 40019;
 constexpr int32_t CMD_EDIT_BACKGROUND = 40021;
 constexpr int32_t CMD_FOREGROUND_LAYER = 40022;
 constexpr int32_t CMD_BACKGROUND_LAYER = 40023;
+constexpr int32_t CMD_UNDO = 40030;
+constexpr int32_t CMD_REDO = 40031;
 
 // Runs a menu command; ids without a command do nothing.
 void editorCommand(int32_t id);

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "editor/editor_platform.h"
+#include "editor/editor_undo.h"
 #include "editor/editor_view.h"
 
 namespace gle {
@@ -81,6 +82,7 @@ void newWorld() {
   gFileName = UNTITLED_NAME;
   resetScrollPosition();
   gModified = false;
+  clearUndoHistory();
   redrawEditor();
 }
 
@@ -141,6 +143,7 @@ bool openWorld(const char* path) {
   }
   gFileName = chosen;
   gModified = false;
+  clearUndoHistory();
   redrawEditor();
   return true;
 }
@@ -149,6 +152,7 @@ bool saveWorld() {
   if (gFileName == UNTITLED_NAME) return saveWorldAs();
   if (!writeWorldTo(gFileName)) return false;
   gModified = false;
+  markSavedState();
   redrawEditor();
   return true;
 }
@@ -160,6 +164,7 @@ bool saveWorldAs() {
   if (!writeWorldTo(chosen)) return false;
   gFileName = chosen;
   gModified = false;
+  markSavedState();
   redrawEditor();
   return true;
 }

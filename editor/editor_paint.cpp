@@ -6,6 +6,7 @@
 
 #include "editor/editor_platform.h"
 #include "editor/editor_state.h"
+#include "editor/editor_undo.h"
 #include "editor/editor_view.h"
 
 namespace gle {
@@ -127,10 +128,14 @@ void mouseInView(int32_t x, int32_t y, bool leftButton) {
     gCursorRow = row;
     redrawEditor();
   }
-  if (!leftButton) return;
+  if (!leftButton) {
+    endPaintStroke();
+    return;
+  }
   int32_t& cell = editCell(column, row);
   const int32_t tile = paletteTileFor(gSelectedCell, cell);
   if (tile < 0) return;
+  recordStrokeUndo();
   cell = tile;
   gModified = true;
 }
@@ -154,6 +159,7 @@ void typeCharacter(int32_t character) {
     redrawEditor();
     return;
   }
+  recordUndo();
   placeForCharacter(character);
   // Every such character marks the world modified, whether it placed a tile or not.
   gModified = true;

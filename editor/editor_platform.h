@@ -50,6 +50,11 @@ class EditorPlatform {
   virtual int32_t askSaveNow(const std::string& text) { (void)text; return ANSWER_CANCEL; }
   // A message box with an OK button.
   virtual void showMessage(const std::string& text) { (void)text; }
+  // Is a Shift key held down right now (not when the command's key was pressed)?
+  virtual bool shiftHeld() { return false; }
+  // The two modal properties dialogs; they store through the core on OK.
+  virtual void runWorldProperties() {}
+  virtual void runLevelProperties() {}
 };
 
 // The platform in use; never null (a do-nothing platform until one is installed).

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "editor/editor_undo.h"
+
 namespace gle {
 
 int16_t gLevelCount = 0;
@@ -49,6 +51,7 @@ void freeLevelList() {
 
 void resetEditorState() {
   freeLevelList();
+  clearUndoHistory();
   gLevelCount = 0;
   std::memset(gWorldName, 0, sizeof gWorldName);
   std::memset(gAuthorName, 0, sizeof gAuthorName);

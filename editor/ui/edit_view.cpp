@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include "editor/editor_paint.h"
+#include "editor/editor_undo.h"
 #include "editor/editor_view.h"
 
 namespace gle {
@@ -86,6 +87,11 @@ void EditView::mousePressEvent(QMouseEvent* event) {
 }
 
 void EditView::mouseMoveEvent(QMouseEvent* event) { mouseMessage(event); }
+
+// Releasing the button ends the stroke: the next press paints a new undo step.
+void EditView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) endPaintStroke();
+}
 
 // The wheel scrolls by cells: vertically, or horizontally with Shift held.
 void EditView::wheelEvent(QWheelEvent* event) {

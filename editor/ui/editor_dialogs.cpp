@@ -1,4 +1,4 @@
-// Qt's file dialogs and message boxes for the editor.
+// Qt's file dialogs and message boxes for the editor, and the properties dialogs.
 #include "editor/ui/editor_dialogs.h"
 
 #include <QFileDialog>
@@ -6,6 +6,7 @@
 
 #include "editor/editor_files.h"
 #include "editor/editor_platform.h"
+#include "editor/ui/properties_dialogs.h"
 
 namespace gle {
 
@@ -39,6 +40,16 @@ int32_t QtEditorDialogs::askYesNoCancel(QWidget* owner, const QString& text) {
     case QMessageBox::No: return ANSWER_NO;
     default: return ANSWER_CANCEL;
   }
+}
+
+void EditorDialogs::worldProperties(QWidget* owner) {
+  WorldPropertiesDialog dialog(owner);
+  dialog.exec();
+}
+
+void EditorDialogs::levelProperties(QWidget* owner) {
+  LevelPropertiesDialog dialog(owner);
+  dialog.exec();
 }
 
 void QtEditorDialogs::showMessage(QWidget* owner, const QString& text) {

@@ -1,5 +1,6 @@
 // The editor's dialogs behind one small interface, so that tests can answer
-// them: the Open and Save dialogs, the save prompt and the message box.
+// them: the Open and Save dialogs, the save prompt, the message box and the
+// two properties dialogs.
 #pragma once
 
 #include <QString>
@@ -20,6 +21,9 @@ class EditorDialogs {
   virtual int32_t askYesNoCancel(QWidget* owner, const QString& text) = 0;
   // A message with an OK button.
   virtual void showMessage(QWidget* owner, const QString& text) = 0;
+  // The modal properties dialogs; they store into the world on OK.
+  virtual void worldProperties(QWidget* owner);
+  virtual void levelProperties(QWidget* owner);
 };
 
 // Qt's file dialogs with the filters "Glimb World (*.glw)" and "All files (*.*)"

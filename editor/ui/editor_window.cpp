@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -11,7 +12,9 @@
 
 #include "editor/editor_commands.h"
 #include "editor/editor_state.h"
+#include "editor/editor_undo.h"
 #include "editor/ui/edit_view.h"
+#include "editor/ui/properties_dialogs.h"
 #include "editor/ui/tools_window.h"
 #include "resources/gle_icon.xpm"
 
@@ -42,6 +45,9 @@ const MenuDefinition MENU_101[] = {
       {CMD_SAVE_AS, "Save &As...", nullptr, false, false},
       {0, nullptr, nullptr, false, false},
       {CMD_EXIT, "E&xit", "Alt+F4", false, false}}},
+    {"&Edit",
+     {{CMD_UNDO, "&Undo", "Ctrl+Z", true, false},
+      {CMD_REDO, "&Redo", "Ctrl+Y", true, false}}},
     {"&Level",
      {{CMD_FIRST_LEVEL, "&First", "F1", true, false},
       {CMD_PREVIOUS_LEVEL, "&Previous", "F2", true, false},
@@ -109,6 +115,9 @@ void EditorWindow::buildMenu() {
       if (entry.accelerator) acceleratorActions.append(item);
     }
   }
+  actions[CMD_REDO]->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  actions[CMD_UNDO]->setEnabled(false);
+  actions[CMD_REDO]->setEnabled(false);
   actions[CMD_SWAP_WITH_NEXT]->setEnabled(false);
   actions[CMD_FOREGROUND_LAYER]->setChecked(true);
   actions[CMD_BACKGROUND_LAYER]->setChecked(true);
@@ -142,6 +151,8 @@ void EditorWindow::setMenuChecks() {
   actions[CMD_EDIT_BACKGROUND]->setChecked(gEditBackground);
   actions[CMD_FOREGROUND_LAYER]->setChecked(gShowForeground);
   actions[CMD_BACKGROUND_LAYER]->setChecked(gShowBackground);
+  actions[CMD_UNDO]->setEnabled(canUndo());
+  actions[CMD_REDO]->setEnabled(canRedo());
 }
 
 // Copies the surface's top-left pixels into the 8-bit picture, shown through
@@ -206,5 +217,11 @@ int32_t EditorWindow::askSaveNow(const std::string& text) {
 }
 
 void EditorWindow::showMessage(const std::string& text) { dialogs->showMessage(this, QString::fromStdString(text)); }
+
+bool EditorWindow::shiftHeld() { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
+
+void EditorWindow::runWorldProperties() { dialogs->worldProperties(this); }
+
+void EditorWindow::runLevelProperties() { dialogs->levelProperties(this); }
 
 }  // namespace gle

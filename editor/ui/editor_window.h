@@ -45,6 +45,9 @@ class EditorWindow : public QMainWindow, public EditorPlatform {
   bool chooseSavePath(std::string* path) override;
   int32_t askSaveNow(const std::string& text) override;
   void showMessage(const std::string& text) override;
+  bool shiftHeld() override;
+  void runWorldProperties() override;
+  void runLevelProperties() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
