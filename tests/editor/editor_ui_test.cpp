@@ -1,6 +1,13 @@
 // The editor's Qt windows on the offscreen platform: title, menu, check marks,
-// the view, the Tools window, shortcuts, the save prompt and the command line.
+// the view, the Tools window, shortcuts, the save prompt, the command line,
+// the properties dialogs and undo.
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <cstring>
+#include <functional>
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
@@ -13,6 +20,7 @@
 #include "editor/ui/edit_view.h"
 #include "editor/ui/editor_window.h"
 #include "editor/ui/gle_app.h"
+#include "editor/ui/properties_dialogs.h"
 #include "editor/ui/tools_window.h"
 #include "tests/editor/editor_test_data.h"
 
@@ -26,6 +34,8 @@ struct DialogScript {
   int32_t answer = ANSWER_CANCEL;
   int32_t saveDialogs = 0;
   QStringList prompts, messages;
+  // Run on the properties dialogs opened from the menu, instead of waiting for a user.
+  std::function<void(QDialog&)> onDialog;
 };
 
 class ScriptedDialogs : public EditorDialogs {
@@ -47,6 +57,14 @@ class ScriptedDialogs : public EditorDialogs {
     return script->answer;
   }
   void showMessage(QWidget*, const QString& text) override { script->messages << text; }
+  void worldProperties(QWidget* owner) override {
+    WorldPropertiesDialog dialog(owner);
+    if (script->onDialog) script->onDialog(dialog);
+  }
+  void levelProperties(QWidget* owner) override {
+    LevelPropertiesDialog dialog(owner);
+    if (script->onDialog) script->onDialog(dialog);
+  }
 
  private:
   DialogScript* script;
@@ -72,6 +90,20 @@ class EditorUiTest : public QObject {
   }
   int viewPixel(int x, int y) const { return window->view()->picture().pixelIndex(x, y); }
   void trigger(int32_t id) { window->action(id)->trigger(); }
+  // Seven levels with the third current; level n's cell (0, 0) holds n + 1.
+  void sevenLevelsOnTheThird() {
+    foreground(0, 0) = 1;
+    for (int32_t i = 2; i <= 7; i++) {
+      QTest::keyClick(window->view(), Qt::Key_F8);
+      foreground(0, 0) = i;
+    }
+    QTest::keyClick(window->view(), Qt::Key_F1);
+    QTest::keyClick(window->view(), Qt::Key_F3);
+    QTest::keyClick(window->view(), Qt::Key_F3);
+    QCOMPARE(gLevelCount, 7);
+    QCOMPARE(gCurrentIndex, 2);
+    QCOMPARE(foreground(0, 0), 3);
+  }
 
  private slots:
   void initTestCase() { dataFolder = gle_test::makeEditorDataFolder(); }
@@ -270,6 +302,127 @@ class EditorUiTest : public QObject {
     QCOMPARE(gCursorColumn, 2);
     QCOMPARE(gCursorRow, 1);
     QVERIFY(gModified);
+  }
+
+  void worldPropertiesEditsTheNameAuthorAndCommentOnOk() {
+    sevenLevelsOnTheThird();
+    gModified = false;
+    {
+      WorldPropertiesDialog dialog(window);
+      QCOMPARE(dialog.levelsLabel()->text(), QStringLiteral("7"));
+      QCOMPARE(dialog.nameEdit()->text(), QString());
+      QTest::keyClicks(dialog.nameEdit(), QStringLiteral("ab.e!"));
+      QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("AB.E!"));
+      QTest::keyClicks(dialog.nameEdit(), QStringLiteral("x7"));
+      QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("AB.E!X"));  // the digit is cut off
+      dialog.nameEdit()->setCursorPosition(2);
+      QTest::keyClicks(dialog.nameEdit(), QStringLiteral("9"));
+      QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("AB"));  // and cuts what follows it
+      QTest::keyClicks(dialog.nameEdit(), QStringLiteral(".e!"));
+      QTest::keyClicks(dialog.authorEdit(), QString(45, QChar('a')));
+      QCOMPARE(dialog.authorEdit()->text().size(), 37);
+      QTest::keyClicks(dialog.commentEdit(), QStringLiteral("Three levels up"));
+      dialog.accept();
+    }
+    const char stored[] = {0x41, 0x42, 0x5B, 0x45, 0x5C, 0};
+    QCOMPARE(std::memcmp(gWorldName, stored, sizeof stored), 0);
+    QCOMPARE(QString::fromLatin1(gAuthorName), QString(37, QChar('a')));
+    QCOMPARE(QString::fromLatin1(gComment), QStringLiteral("Three levels up"));
+    QVERIFY(window->windowTitle().endsWith('*'));
+    {
+      WorldPropertiesDialog dialog(window);
+      QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("AB.E!"));
+      QTest::keyClicks(dialog.nameEdit(), QStringLiteral("ZZ"));
+      dialog.commentEdit()->clear();
+      dialog.reject();
+    }
+    QCOMPARE(std::memcmp(gWorldName, stored, sizeof stored), 0);
+    QCOMPARE(QString::fromLatin1(gComment), QStringLiteral("Three levels up"));
+  }
+
+  void levelPropertiesShowsTheLevelAndStoresItsFlagsOnOk() {
+    sevenLevelsOnTheThird();
+    gCurrentLevel->flags |= int32_t(0x12345000);  // reserved bits from some other program
+    gModified = false;
+    {
+      LevelPropertiesDialog dialog(window);
+      QCOMPARE(dialog.positionLabel()->text(), QStringLiteral("3/7"));
+      QCOMPARE(dialog.widthLabel()->text(), QStringLiteral("20"));
+      QCOMPARE(dialog.heightLabel()->text(), QStringLiteral("12"));
+      QVERIFY(dialog.box(1003)->isChecked());
+      for (int32_t id : {1004, 1005, 1006, 1009, 1011, 1012, 1015}) QVERIFY(!dialog.box(id)->isChecked());
+      QCOMPARE(dialog.box(1012)->text(), QStringLiteral("Don't remove lives in Hard Skill"));
+      QCOMPARE(dialog.timeSlider()->value(), 3);
+      QCOMPARE(dialog.timeText()->text(), QStringLiteral("Time: 0:10"));
+      dialog.box(1015)->click();
+      QCOMPARE(dialog.timeText()->text(), QStringLiteral("Time: 1:00"));  // follows the box at once
+      dialog.timeSlider()->setValue(4);
+      QCOMPARE(dialog.timeText()->text(), QStringLiteral("Time: 1:15"));
+      dialog.timeSlider()->setValue(15);
+      QCOMPARE(dialog.timeText()->text(), QStringLiteral("Time: Inf."));
+      dialog.timeSlider()->setValue(0);
+      dialog.box(1006)->click();
+      dialog.box(1009)->click();
+      dialog.accept();
+    }
+    QCOMPARE(gCurrentLevel->flags, LEVEL_SCROLL_RIGHT | LEVEL_SCROLL_DOWN | LEVEL_BACKGROUND | LEVEL_TICK_TIME |
+                                       (1 << LEVEL_TIME_CODE_SHIFT));
+    QVERIFY(gModified);
+    const int32_t kept = gCurrentLevel->flags;
+    gModified = false;
+    {
+      LevelPropertiesDialog dialog(window);
+      QCOMPARE(dialog.timeSlider()->value(), 0);
+      dialog.box(1003)->click();
+      dialog.timeSlider()->setValue(9);
+      dialog.reject();
+    }
+    QCOMPARE(gCurrentLevel->flags, kept);
+    QVERIFY(!gModified);
+  }
+
+  void menuOpensThePropertiesDialogsAndUndoTakesTheirChangeBack() {
+    sevenLevelsOnTheThird();
+    script.onDialog = [](QDialog& dialog) {
+      if (auto* level = qobject_cast<LevelPropertiesDialog*>(&dialog)) level->timeSlider()->setValue(15);
+      if (auto* world = qobject_cast<WorldPropertiesDialog*>(&dialog)) world->nameEdit()->setText("TOP");
+      dialog.accept();
+    };
+    const int32_t flags = gCurrentLevel->flags;
+    QTest::keyClick(window->view(), Qt::Key_F9);
+    QCOMPARE(levelTimeStep(gCurrentLevel->flags), 15);
+    trigger(CMD_WORLD_PROPERTIES);
+    QCOMPARE(QString::fromLatin1(gWorldName), QStringLiteral("TOP"));
+    QCOMPARE(window->action(CMD_UNDO)->shortcut().toString(), QStringLiteral("Ctrl+Z"));
+    QTest::keyClick(window->view(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(QString::fromLatin1(gWorldName), QString());
+    QTest::keyClick(window->view(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(gCurrentLevel->flags, flags);
+    QTest::keyClick(window->view(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(levelTimeStep(gCurrentLevel->flags), 15);
+    QTest::keyClick(window->view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QString::fromLatin1(gWorldName), QStringLiteral("TOP"));
+    QVERIFY(!window->action(CMD_REDO)->isEnabled());
+  }
+
+  void undoOfAPaintStrokeAfterSavingClearsTheStar() {
+    script.savePath = path("stroke.glw");
+    trigger(CMD_SAVE);
+    QVERIFY(!gModified);
+    gSelectedCell = 41;
+    QWidget* viewport = window->view()->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(70, 5), viewport->mapToGlobal(QPointF(70, 5)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(70, 5));
+    QCOMPARE(foreground(2, 0), gle_test::testMapEntry(41));
+    QVERIFY(window->windowTitle().endsWith('*'));
+    QTest::keyClick(window->view(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(foreground(0, 0), 0);
+    QCOMPARE(foreground(2, 0), 0);
+    QVERIFY(!window->windowTitle().endsWith('*'));
+    QVERIFY(!window->action(CMD_UNDO)->isEnabled());
   }
 };
 
