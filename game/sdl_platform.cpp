@@ -72,8 +72,15 @@ int32_t SdlDisplay::setDisplayMode(int32_t width, int32_t height) {
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer || !makeTexture()) return DISPLAY_MODE_FAILED;
+  // Twice the picture's size, or as large a whole multiple as the desktop has room for.
+  int32_t scale = WINDOW_SCALE;
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+    while (scale > 1 && (width * scale > usable.w || height * scale > usable.h)) scale--;
+  }
   SDL_SetWindowMinimumSize(window, width / 2, height / 2);
-  SDL_SetWindowSize(window, width * WINDOW_SCALE, height * WINDOW_SCALE);
+  SDL_SetWindowSize(window, width * scale, height * scale);
+  SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   if (fullscreen) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);

@@ -34,9 +34,14 @@ bool parseValue(const std::string& line, const char* name, uint8_t* out, int32_t
 }
 
 std::string formatValue(const char* name, const uint8_t* bytes, int32_t count) {
-  std::string line = std::string(name) + " =";
-  for (int32_t i = 0; i < count; i++) line += " " + std::to_string(bytes[i]);
-  return line + "\n";
+  std::string line = name;
+  line += " =";
+  for (int32_t i = 0; i < count; i++) {
+    line += ' ';
+    line += std::to_string(bytes[i]);
+  }
+  line += '\n';
+  return line;
 }
 
 void makeFolders(const std::string& path) {

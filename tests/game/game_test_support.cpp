@@ -108,6 +108,7 @@ std::unique_ptr<SoundBuffer> FakeSoundDevice::duplicateBuffer(const SoundBuffer&
 
 bool FakeKeyboard::readState(uint8_t keys[256]) {
   reads++;
+  if (onRead) onRead(reads);
   if (releaseAfter >= 0 && reads > releaseAfter) std::memset(held, 0, sizeof held);
   std::memcpy(keys, held, 256);
   return true;

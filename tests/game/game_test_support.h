@@ -61,6 +61,8 @@ struct FakeKeyboard : KeyboardDevice {
   int reads = 0;
   // After this many reads everything is released (for release waits).
   int releaseAfter = -1;
+  // Called on every read, as a window event arriving during a wait would be.
+  void (*onRead)(int reads) = nullptr;
 };
 
 // A platform with no window: the base display device, fake sound and

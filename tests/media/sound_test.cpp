@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
+#include "media/sdl/sdl_sound.h"
 #include "media/sound.h"
 #include "media/wave_reader.h"
 
@@ -185,6 +187,30 @@ TEST_F(SoundPoolTest, WithoutADeviceEveryOperationDoesNothing) {
   EXPECT_EQ(soundState(0), 0);
   initSoundPool(nullptr, 16);
   EXPECT_EQ(gSoundDevice, nullptr);
+}
+
+TEST_F(SoundPoolTest, SdlVoicesLoadPlayStopAndRestartOnTheDummyDevice) {
+  shutdownSoundPool();
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  std::unique_ptr<SdlSoundDevice> sdl = SdlSoundDevice::open();
+  ASSERT_NE(sdl, nullptr);
+  ASSERT_TRUE(sdl->reserveChannels(16));
+  initSoundPool(sdl.get(), 16);
+  std::string file = writeWave("long.wav", wave(22050));  // one second
+  ASSERT_EQ(loadSound(file.c_str()), 0);
+  EXPECT_EQ(duplicateSound(0), 1);
+  playSound(0);
+  EXPECT_EQ(soundState(0), SOUND_PLAYED);
+  playSound(0);  // restarts
+  EXPECT_EQ(soundState(0), SOUND_PLAYED);
+  loopSound(1);
+  EXPECT_EQ(soundState(1), SOUND_LOOPING);
+  stopSound(0);
+  EXPECT_EQ(soundState(0), SOUND_LOADED);
+  shutdownSoundPool();
+  EXPECT_EQ(sdl->referenceCount(), 1);
+  sdl.reset();
+  initSoundPool(&device, 16);  // for TearDown
 }
 
 TEST(WaveReader, ChunksBetweenFormatAndDataAreSkipped) {
