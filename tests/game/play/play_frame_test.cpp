@@ -47,7 +47,9 @@ TEST_F(PlayTest, LevelTimeFollowsTheStepTableOnEveryDifficulty) {
 }
 
 TEST_F(PlayTest, ScaledTimeRunsOutInTheFramesItsShiftGives) {
-  writeWorld({TestLevel(20, 12, timeFlags(3)), TestLevel(20, 12, timeFlags(0)), TestLevel(20, 12, timeFlags(15))});
+  // The player stands at (64, 64), on the cell below.
+  writeWorld({TestLevel(20, 12, timeFlags(3)).set(2, 3, T_SOLID), TestLevel(20, 12, timeFlags(0)).set(2, 3, T_SOLID),
+              TestLevel(20, 12, timeFlags(15)).set(2, 3, T_SOLID)});
   struct Case {
     int32_t level, difficulty, units, shift;
   };
@@ -86,8 +88,10 @@ TEST_F(PlayTest, AComputedTimeOfZeroStillStartsTheClock) {
 }
 
 TEST_F(PlayTest, StartCellPlacesViewAndPlayerAndIsClampedAtTheEdges) {
-  writeWorld({TestLevel(40, 20).set(2, 1, TILE_START_RIGHT), TestLevel(40, 20).set(38, 18, TILE_START_LEFT),
-              TestLevel(40, 20).set(20, 10, TILE_START_RIGHT).set(30, 5, TILE_START_LEFT), TestLevel(40, 20)});
+  writeWorld({TestLevel(40, 20).set(2, 1, TILE_START_RIGHT).set(2, 2, T_SOLID),
+              TestLevel(40, 20).set(38, 18, TILE_START_LEFT).set(38, 19, T_SOLID),
+              TestLevel(40, 20).set(20, 10, TILE_START_RIGHT).set(20, 11, T_SOLID).set(30, 5, TILE_START_LEFT),
+              TestLevel(40, 20).set(2, 3, T_SOLID)});
   struct Case {
     int32_t level, scrollX, scrollY, playerX, playerY, facing;
   };
@@ -106,7 +110,7 @@ TEST_F(PlayTest, StartCellPlacesViewAndPlayerAndIsClampedAtTheEdges) {
 }
 
 TEST_F(PlayTest, CheckpointRestartKeepsStartTilesAndShowsTheCheckpointReached) {
-  writeWorld({TestLevel(40, 12).set(12, 6, TILE_START_RIGHT).set(30, 8, TILE_CHECKPOINT)});
+  writeWorld({TestLevel(40, 12).set(12, 6, TILE_START_RIGHT).set(12, 7, T_SOLID).set(30, 8, TILE_CHECKPOINT).set(30, 9, T_SOLID)});
   start();
   // Stand on the checkpoint: its touch stores the restart view.
   playerX = 30 * 32 - scrollX;

@@ -58,6 +58,11 @@ TestLevel& TestLevel::setBack(int32_t column, int32_t row, int32_t tile) {
   return *this;
 }
 
+TestLevel& TestLevel::floor(int32_t row) {
+  for (int32_t column = 0; column < record.width; column++) set(column, row, T_SOLID);
+  return *this;
+}
+
 int32_t timeFlags(int32_t step, int32_t flags) { return withTimeStep(flags, step); }
 
 void PlayTest::SetUp() {
@@ -76,6 +81,8 @@ void PlayTest::SetUp() {
   checkpointScrollX = 0;
   checkpointScrollY = 0;
   playerY = 0;
+  jumpStep = 0;
+  jumpRise = 0;
   joystickPresent = 0;
 }
 

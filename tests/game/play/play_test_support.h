@@ -26,6 +26,8 @@ struct TestLevel {
   TestLevel(int32_t width, int32_t height, int32_t flags = 0);
   TestLevel& set(int32_t column, int32_t row, int32_t tile);
   TestLevel& setBack(int32_t column, int32_t row, int32_t tile);
+  // A solid row of T_SOLID across the whole level.
+  TestLevel& floor(int32_t row);
   LevelRecord record;
 };
 

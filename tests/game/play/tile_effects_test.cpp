@@ -42,7 +42,7 @@ TEST_F(PlayTest, PickupsGiveALifeAtTheCountOfTheDifficulty) {
 }
 
 TEST_F(PlayTest, AirFallsOneAFrameInWaterAndRefillsTwo) {
-  writeWorld({TestLevel(20, 12).set(PLAYER_CELL, PLAYER_CELL, T_WATER)});
+  writeWorld({TestLevel(20, 12).floor(PLAYER_CELL + 1).set(PLAYER_CELL, PLAYER_CELL, T_WATER)});
   start();
   EXPECT_EQ(airLeft, 499);
   for (int32_t f = 0; f < 99; f++) frame();
@@ -66,7 +66,7 @@ TEST_F(PlayTest, AirFallsOneAFrameInWaterAndRefillsTwo) {
 }
 
 TEST_F(PlayTest, OnlyTheFirstOfTwoCrumblingCellsCrumbles) {
-  writeWorld({TestLevel(20, 12).set(3, PLAYER_CELL, T_CRUMBLING).set(4, PLAYER_CELL, T_CRUMBLING)});
+  writeWorld({TestLevel(20, 12).floor(PLAYER_CELL + 1).set(3, PLAYER_CELL, T_CRUMBLING).set(4, PLAYER_CELL, T_CRUMBLING)});
   start();
   for (int32_t x : {70, 100, 150}) {
     playerX = x;
@@ -87,8 +87,9 @@ TEST_F(PlayTest, OnlyTheFirstOfTwoCrumblingCellsCrumbles) {
 }
 
 TEST_F(PlayTest, WallsPushTriggersFireOnBothSidesAndDeadlyCellsKill) {
-  writeWorld({TestLevel(20, 12).set(3, PLAYER_CELL, T_SOLID), TestLevel(20, 12).set(0, 2, T_TRIGGER).set(1, 2, T_TRIGGER),
-              TestLevel(20, 12).set(3, PLAYER_CELL, T_DEADLY), TestLevel(20, 12).set(2, 2, TILE_EXTRA_LIFE)});
+  writeWorld({TestLevel(20, 12).floor(3).set(3, PLAYER_CELL, T_SOLID),
+              TestLevel(20, 12).floor(3).set(0, 2, T_TRIGGER).set(1, 2, T_TRIGGER),
+              TestLevel(20, 12).floor(3).set(3, PLAYER_CELL, T_DEADLY), TestLevel(20, 12).floor(3).set(2, 2, TILE_EXTRA_LIFE)});
   start(0);
   playerX = 70;
   frame();

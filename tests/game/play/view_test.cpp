@@ -48,7 +48,7 @@ TEST_F(PlayTest, VerticalCrossingsShiftTheLayersByARow) {
   start();
   scrollY = 28;
   layersValid = 0;
-  playerY = 176;
+  playerY = 174;  // falls 2 to 176, where the view stays
   frame();
   EXPECT_EQ(backBuffer->pixelAt(5, 3), 160);  // world y 31
   playerY = 200;
@@ -89,9 +89,9 @@ TEST_F(PlayTest, TheViewStaysInsideTheLevelAndItsMarginsAreEmpty) {
 
 TEST_F(PlayTest, ActorsBehindHidesThePlayerBehindForegroundTiles) {
   const int32_t flags = LEVEL_BACKGROUND | LEVEL_ACTORS_BEHIND;
-  writeWorld({TestLevel(20, 12, flags).set(2, 2, T_PLAIN).setBack(2, 2, T_PLAIN2).setBack(3, 2, T_PLAIN2),
-              TestLevel(20, 12, LEVEL_BACKGROUND).set(2, 2, T_PLAIN).setBack(3, 2, T_PLAIN2)});
-  const int32_t figure = playerFrames[FACING_RIGHT][0];
+  writeWorld({TestLevel(20, 12, flags).floor(3).set(2, 2, T_PLAIN).setBack(2, 2, T_PLAIN2).setBack(3, 2, T_PLAIN2),
+              TestLevel(20, 12, LEVEL_BACKGROUND).floor(3).set(2, 2, T_PLAIN).setBack(3, 2, T_PLAIN2)});
+  const int32_t figure = playerFrames[FACING_RIGHT][WALK_FRAME_STANDING];
   start(0);
   EXPECT_EQ(backBuffer->pixelAt(70, 70), T_PLAIN);  // the player at (64, 64) is behind the tile
   EXPECT_EQ(backBuffer->pixelAt(100, 70), T_PLAIN2);
