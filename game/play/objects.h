@@ -1,5 +1,5 @@
 // Active objects: creatures and cell animators in one singly linked list,
-// the kinds the play code starts, and the operations play calls on the list.
+// their kinds and sounds, and the operations play calls on the list.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +13,31 @@ struct ActiveObject {
   ActiveObject* next;
 };
 
-// Cell animators the touch effects and the player start.
+// Creatures.
+constexpr int32_t KIND_WALKER = 1;
+constexpr int32_t KIND_FLATTENED_WALKER = 2;
+constexpr int32_t KIND_DEADLY_WALKER = 3;
+constexpr int32_t KIND_FLOATER = 4;
+constexpr int32_t KIND_BURSTING_FLOATER = 5;
+constexpr int32_t KIND_DEADLY_FLOATER = 6;
+constexpr int32_t KIND_FAST_WALKER = 7;
+constexpr int32_t KIND_STUNNED_FAST_WALKER = 8;
+// Cell animators (never move, not drawn as sprites): the ones the touch
+// effects and the player start, and the levers and gates spawned from tiles.
 constexpr int32_t KIND_CRUMBLING_CELL = 51;
 constexpr int32_t KIND_SIDE_TRIGGER_CELL = 52;
 constexpr int32_t KIND_CHECKPOINT_CELL = 53;
+constexpr int32_t KIND_LEVER_UP = 54;    // pushes leverState up
+constexpr int32_t KIND_LEVER_DOWN = 55;  // pulls it down
+constexpr int32_t KIND_GATE = 56;
+constexpr int32_t KIND_INVERSE_GATE = 57;
 constexpr int32_t KIND_FALLING_FLOOR = 58;
 constexpr int32_t KIND_BREAKING_BLOCK = 59;
 constexpr int32_t KIND_BUMPED_BLOCK = 60;
+
+// Sounds of the objects besides those of the tiles.
+constexpr int32_t SOUND_FAST_WALKER_STOMP = 8;
+constexpr int32_t SOUND_LEVER = 10;
 
 // spawnScan modes: the 22 x 14 cells around the view, or its two edge columns.
 constexpr int32_t SPAWN_AROUND_VIEW = 0;
