@@ -19,6 +19,7 @@ namespace {
 constexpr const char* DELETE_REFUSED = "Cannot delete the last level!";
 constexpr const char* SHRINK_REFUSED = "Cannot shrink width past 20!";
 constexpr const char* EXPAND_REFUSED = "Cannot expand width past 65535!";
+constexpr const char* ADD_REFUSED = "Cannot add more than 32767 levels!";
 constexpr const char* NO_MEMORY = "There is not enough memory for this change.";
 constexpr int32_t LEVEL_MIN_EDIT_WIDTH = 20;
 
@@ -101,7 +102,11 @@ void lastLevel() {
 
 void addLevel() {
   // The count is 16 bits wide; a world file holds no more levels than it can count.
-  if (!gCurrentLevel || gLevelCount >= INT16_MAX) return;
+  if (!gCurrentLevel) return;
+  if (gLevelCount >= INT16_MAX) {
+    editorPlatform().showMessage(ADD_REFUSED);
+    return;
+  }
   std::unique_ptr<EditorLevel> added;
   try {
     added = makeBlankLevel();

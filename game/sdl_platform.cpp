@@ -25,6 +25,10 @@ void handleEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) appActive = 1;
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) appActive = 0;
+      if (activeDisplay && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+        activeDisplay->forceRedraw();
+      }
       break;
     case SDL_KEYDOWN:
       if (event.key.keysym.scancode == SDL_SCANCODE_RETURN && (event.key.keysym.mod & KMOD_ALT) &&
@@ -106,6 +110,7 @@ int32_t SdlDisplay::restoreAllSurfaces() {
     if (texture) SDL_DestroyTexture(texture);
     texture = nullptr;
     if (!makeTexture()) return SURFACE_LOST;
+    redrawNeeded = true;
   }
   return DisplayDevice::restoreAllSurfaces();
 }
@@ -140,11 +145,23 @@ SDL_Rect SdlDisplay::pictureArea(int32_t windowWidth, int32_t windowHeight, int3
 
 void SdlDisplay::flip() {
   if (!renderer || !texture || !primarySurface || primarySurface->isLost()) return;
-  void* pixels = nullptr;
-  int pitch = 0;
-  if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return;
-  convertPicture(*primarySurface, static_cast<uint32_t*>(pixels), pitch);
-  SDL_UnlockTexture(texture);
+  // Converting is cheap next to uploading, scaling and presenting; a frame
+  // that looks exactly like the one on screen (a paused game, a held
+  // picture, colour cycling on entries the picture does not use) is not sent.
+  size_t count = size_t(primarySurface->width()) * size_t(primarySurface->height());
+  size_t bytes = size_t(primarySurface->pitch()) * size_t(primarySurface->height());
+  const uint8_t* indices = primarySurface->pixels();
+  bool sameIndices = shownIndices.size() == bytes && std::memcmp(shownIndices.data(), indices, bytes) == 0;
+  bool sameColours = std::memcmp(shownColours, colours, sizeof colours) == 0;
+  if (!redrawNeeded && sameIndices && sameColours) return;
+  if (!sameIndices) shownIndices.assign(indices, indices + bytes);
+  std::memcpy(shownColours, colours, sizeof colours);
+  converted.resize(count);
+  convertPicture(*primarySurface, converted.data(), primarySurface->width() * 4);
+  if (!redrawNeeded && shown == converted) return;
+  redrawNeeded = false;
+  shown.swap(converted);
+  if (SDL_UpdateTexture(texture, nullptr, shown.data(), primarySurface->width() * 4) != 0) return;
   int w = 0, h = 0;
   SDL_GetRendererOutputSize(renderer, &w, &h);
   SDL_Rect area = pictureArea(w, h, modeWidth, modeHeight);
@@ -156,6 +173,7 @@ void SdlDisplay::flip() {
 
 void SdlDisplay::toggleFullscreen() {
   fullscreen = !fullscreen;
+  redrawNeeded = true;
   SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 

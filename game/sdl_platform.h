@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <vector>
 
 #include "game/display.h"
 #include "game/options.h"
@@ -24,6 +25,8 @@ class SdlDisplay : public DisplayDevice {
   int32_t restoreAllSurfaces() override;
   void flip() override;
   void toggleFullscreen();
+  // The next flip presents even an unchanged picture (the window was exposed or resized).
+  void forceRedraw() { redrawNeeded = true; }
   SDL_Window* sdlWindow() const { return window; }
 
   // Converts an 8-bit picture through the palette into 32-bit pixels.
@@ -39,7 +42,14 @@ class SdlDisplay : public DisplayDevice {
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
   bool fullscreen = false;
+  bool redrawNeeded = true;
   uint32_t colours[PALETTE_SIZE] = {};
+  // The picture last presented, as 8-bit pixels with its colours and as
+  // 32-bit pixels: a frame identical in either form is not sent again.
+  std::vector<uint8_t> shownIndices;
+  uint32_t shownColours[PALETTE_SIZE] = {};
+  std::vector<uint32_t> shown;
+  std::vector<uint32_t> converted;
 };
 
 class SdlPlatform : public ShellPlatform {

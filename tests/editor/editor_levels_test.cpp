@@ -243,6 +243,20 @@ TEST_F(EditorLevelsTest, ExpandWithTheCursorPastTheLevelAppends) {
   EXPECT_EQ(fore(20, 0), 0);
 }
 
+TEST_F(EditorLevelsTest, ExpandIsRefusedAtTheWidestLevelAFileCanHold) {
+  World world = blankWorld();
+  LevelRecord& level = world.levels[0];
+  level.width = LEVEL_MAX_WIDTH;
+  level.foreground.assign(size_t(level.width) * level.height, 0);
+  std::string error;
+  ASSERT_TRUE(worldIntoEditor(world, &error)) << error;
+  expandLevel();
+  EXPECT_EQ(gCurrentLevel->width, LEVEL_MAX_WIDTH);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0], "Cannot expand width past 65535!");
+  EXPECT_FALSE(canUndo());
+}
+
 TEST_F(EditorLevelsTest, LevelCommandsRunThroughTheirMenuIds) {
   makeLevels(2);
   editorCommand(CMD_LAST_LEVEL);
