@@ -35,6 +35,11 @@ void writeClasses(const fs::path& path) {
   put(T_DEADLY, CLASS_DEADLY);
   put(T_TRIGGER, CLASS_SIDE_TRIGGER);
   put(TILE_CHECKPOINT, CLASS_CHECKPOINT);
+  // The blocks the player breaks, bumps and lands on, and the closed gate.
+  put(TILE_BREAKABLE, CLASS_SOLID);
+  put(TILE_BUMP_BLOCK, CLASS_SOLID);
+  put(TILE_FALLING_FLOOR, CLASS_SOLID);
+  put(TILE_GATE_CLOSED, CLASS_SOLID);
   writeFile(path, classes);
 }
 
@@ -84,6 +89,8 @@ void PlayTest::SetUp() {
   jumpStep = 0;
   jumpRise = 0;
   joystickPresent = 0;
+  frameCounter = 0;
+  releaseAll();
 }
 
 void PlayTest::TearDown() {
@@ -111,9 +118,15 @@ void PlayTest::start(int32_t index) {
 }
 
 void PlayTest::frame() {
+  // The loop's frame counter, which paces the objects' animation.
+  frameCounter = (frameCounter + 1) % 60;
   backBuffer->fillAll(0);
   runPlayFrame();
 }
+
+void PlayTest::hold(int32_t binding, bool down) { keyState[keyBindings[binding]] = down ? 1 : 0; }
+
+void PlayTest::releaseAll() { std::memset(keyState, 0, sizeof keyState); }
 
 int PlayTest::plays(int32_t slot) const { return static_cast<FakeVoice*>(gSoundSlots[slot].buffer.get())->plays; }
 

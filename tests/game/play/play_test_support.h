@@ -44,6 +44,9 @@ class PlayTest : public LoadedShellTest {
   void start(int32_t index = 0);
   // One play frame: the loop's clear of the back buffer, then runPlayFrame.
   void frame();
+  // Holds or releases the key bound to `binding` (BIND_LEFT ...).
+  void hold(int32_t binding, bool down = true);
+  void releaseAll();
   // How often sound slot n was played.
   int plays(int32_t slot) const;
   // The tile of cell (column, row) in play.

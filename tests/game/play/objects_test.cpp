@@ -1,0 +1,1 @@
+#include "play_test_support.h"
