@@ -1,1 +1,256 @@
+// The active objects through the real play frame: walkers at walls and
+// gaps, stomps and deadly contact, the stunned fast walker, floaters over
+// gaps, levers and gates, far-away removal, pausing and drawing.
+#include <vector>
+
+#include "game/play/play.h"
+#include "game/shell.h"
 #include "play_test_support.h"
+
+namespace {
+
+constexpr int32_t T_WALKER_LEFT = 9, T_WALKER_RIGHT = 11, T_FLOATER_RIGHT = 34, T_RUNNER_LEFT = 121;
+constexpr int32_t T_GATE = 58, T_INVERSE_GATE = 59, T_LEVER = 77;
+
+class ObjectsTest : public PlayTest {
+ protected:
+  ActiveObject* first(int32_t kind) {
+    for (ActiveObject* node = activeObjects; node; node = node->next) {
+      if (node->kind == kind) return node;
+    }
+    return nullptr;
+  }
+  int32_t count(int32_t kind) {
+    int32_t n = 0;
+    for (ActiveObject* node = activeObjects; node; node = node->next) n += node->kind == kind;
+    return n;
+  }
+  // Puts the player just above a creature, falling: the next frame stomps it.
+  void dropOnto(const ActiveObject* creature) {
+    playerX = creature->x;
+    playerY = creature->y - 20;
+    gameState = STATE_AIR_RELEASED;
+    jumpStep = 10;
+  }
+};
+
+TEST_F(ObjectsTest, AWalkerTurnsAtAWallAndLandsOnTheGridAfterAGap) {
+  // Floor of row 10 over columns 4-8 with a wall at column 8; row 11 below
+  // columns 0-3. The player stands out of the way at column 15.
+  TestLevel level(20, 12);
+  for (int32_t c = 4; c <= 8; c++) level.set(c, 10, T_SOLID);
+  for (int32_t c = 0; c <= 3; c++) level.set(c, 11, T_SOLID);
+  level.set(8, 9, T_SOLID).set(5, 9, T_WALKER_RIGHT).set(15, 9, TILE_START_RIGHT).set(15, 10, T_SOLID);
+  writeWorld({level});
+  start();
+  EXPECT_EQ(tileOf(5, 9), TILE_EMPTY);  // the spawner became the object
+  ActiveObject* walker = first(KIND_WALKER);
+  ASSERT_NE(walker, nullptr);
+  EXPECT_EQ(walker->animDir >> 4, 1);
+  int32_t maxX = 0;
+  for (int32_t f = 0; f < 40; f++) {
+    frame();
+    if (walker->x > maxX) maxX = walker->x;
+    EXPECT_EQ(walker->y, 288);
+  }
+  EXPECT_EQ(maxX, 224);  // turned back aligned with column 7, against the wall
+  EXPECT_EQ(walker->animDir >> 4, 0);
+  EXPECT_LT(walker->x, 224);
+  std::vector<int32_t> ys;
+  for (int32_t f = 0; f < 80 && walker->y != 320; f++) {
+    frame();
+    if (walker->y != 288) ys.push_back(walker->y);
+  }
+  const std::vector<int32_t> fall = {290, 292, 294, 296, 298, 302, 306, 310, 314, 320};
+  EXPECT_EQ(ys, fall);
+  EXPECT_EQ(walker->fallIndex, 0);
+  const int32_t x = walker->x;
+  frame();
+  EXPECT_EQ(walker->y, 320);
+  EXPECT_EQ(walker->x, x - 2);  // walks on along the lower floor
+  EXPECT_EQ(gameState, STATE_ON_GROUND);
+}
+
+TEST_F(ObjectsTest, AStompFromAboveFlattensAWalkerAndBouncesContactFromTheSideKills) {
+  writeWorld({TestLevel(20, 12).floor(10).set(10, 9, T_WALKER_LEFT).set(2, 9, TILE_START_RIGHT),
+              TestLevel(20, 12).floor(10).set(10, 9, T_WALKER_LEFT).set(2, 9, TILE_START_RIGHT)});
+  start(0);
+  ActiveObject* walker = first(KIND_WALKER);
+  ASSERT_NE(walker, nullptr);
+  dropOnto(walker);
+  gameState = STATE_AIR_REPRESSED;  // Jump pressed again in the air
+  frame();
+  EXPECT_EQ(walker->kind, KIND_FLATTENED_WALKER);
+  EXPECT_EQ(plays(SOUND_WALKER_STOMP), 1);
+  EXPECT_EQ(gameState, STATE_BONUS_JUMP);
+  EXPECT_EQ(jumpStep, -5);
+  EXPECT_EQ(playerY, 256);  // rounded down onto the grid
+  std::vector<int32_t> bounce;
+  for (int32_t f = 0; f < 5; f++) {
+    const int32_t before = playerY;
+    frame();
+    bounce.push_back(before - playerY);
+  }
+  EXPECT_EQ(bounce, (std::vector<int32_t>{2, 2, 2, 1, 1}));
+  hold(BIND_JUMP);  // the bonus: a full jump in mid-air
+  frame();
+  EXPECT_EQ(gameState, STATE_AIRBORNE);
+  EXPECT_EQ(playerY, 248 - 12);
+  hold(BIND_JUMP, false);
+  // Harmless now, and drawn flat.
+  playerX = walker->x;
+  playerY = walker->y;
+  frame();
+  EXPECT_NE(gameState, STATE_DYING);
+  playerX = 500;
+  frame();
+  EXPECT_EQ(backBuffer->pixelAt(walker->x + 16, walker->y + 16), 12);
+
+  start(1);  // the player waits at column 2 while the walker comes
+  int32_t f = 0;
+  for (; f < 200 && gameState != STATE_DYING; f++) frame();
+  EXPECT_EQ(gameState, STATE_DYING);
+  walker = first(KIND_WALKER);
+  ASSERT_NE(walker, nullptr);
+  EXPECT_LT(walker->x - playerX, 28);
+  EXPECT_EQ(plays(SOUND_WALKER_STOMP), 1);
+}
+
+TEST_F(ObjectsTest, AStunnedFastWalkerLasts80FramesAndWalksOffReversed) {
+  writeWorld({TestLevel(30, 12).floor(10).set(10, 9, T_RUNNER_LEFT).set(2, 9, TILE_START_RIGHT)});
+  start();
+  ActiveObject* runner = first(KIND_FAST_WALKER);
+  ASSERT_NE(runner, nullptr);
+  const int32_t x = runner->x;
+  frame();
+  EXPECT_EQ(runner->x, x - 4);
+  dropOnto(runner);
+  frameCounter = 4;  // the stomp frame is a multiple of 5
+  frame();
+  EXPECT_EQ(runner->kind, KIND_STUNNED_FAST_WALKER);
+  EXPECT_EQ(plays(SOUND_FAST_WALKER_STOMP), 1);
+  EXPECT_EQ(runner->animDir >> 4, 1);  // turned back
+  playerX = 500;  // out of the way
+  const int32_t stunnedX = runner->x;
+  int32_t frames = 0;
+  while (runner->kind == KIND_STUNNED_FAST_WALKER && frames < 200) {
+    frame();
+    frames++;
+    EXPECT_EQ(runner->x, stunnedX);
+    if (frames == 59) EXPECT_EQ(backBuffer->pixelAt(runner->x + 16, runner->y + 16), 125);
+    if (frames == 61) EXPECT_EQ(backBuffer->pixelAt(runner->x + 16, runner->y + 16), 126);
+  }
+  EXPECT_EQ(frames, 80);
+  frame();
+  EXPECT_EQ(runner->x, stunnedX + 4);  // walks off the other way
+  EXPECT_EQ(runner->kind, KIND_FAST_WALKER);
+}
+
+TEST_F(ObjectsTest, AFloaterCrossesGapsAndTurnsOnlyAtWalls) {
+  writeWorld({TestLevel(20, 12).floor(10).set(3, 5, T_FLOATER_RIGHT).set(9, 5, T_SOLID).set(2, 9, TILE_START_RIGHT)});
+  start();
+  ActiveObject* floater = first(KIND_FLOATER);
+  ASSERT_NE(floater, nullptr);
+  int32_t maxX = 0;
+  for (int32_t f = 0; f < 80; f++) {
+    frame();
+    EXPECT_EQ(floater->y, 160);
+    if (floater->x > maxX) maxX = floater->x;
+  }
+  EXPECT_EQ(maxX, 256);
+  EXPECT_EQ(floater->animDir >> 4, 0);
+}
+
+TEST_F(ObjectsTest, ALeverMovesEveryGateWithinTwoFramesAndASecondTouchMovesThemBack) {
+  writeWorld({TestLevel(20, 12)
+                  .floor(10)
+                  .set(2, 9, TILE_START_RIGHT)
+                  .set(6, 9, T_LEVER)
+                  .set(10, 5, T_GATE)
+                  .set(12, 5, T_GATE)
+                  .set(14, 5, T_INVERSE_GATE)});
+  start();
+  EXPECT_EQ(count(KIND_GATE), 2);
+  EXPECT_EQ(tileOf(10, 5), TILE_GATE_CLOSED);
+  EXPECT_EQ(tileOf(14, 5), TILE_GATE_OPEN);
+  EXPECT_EQ(tileOf(6, 9), T_LEVER);  // the spawner tile stays
+  for (int32_t touch = 0; touch < 2; touch++) {
+    playerX = 6 * 32;  // on the lever
+    frame();
+    EXPECT_EQ(tileOf(6, 9), 78);  // touched
+    frame();
+    EXPECT_EQ(leverState, touch == 0 ? 2 : 0);
+    frame();
+    const int32_t gate = touch == 0 ? TILE_GATE_OPEN : TILE_GATE_CLOSED;
+    const int32_t inverse = touch == 0 ? TILE_GATE_CLOSED : TILE_GATE_OPEN;
+    EXPECT_EQ(tileOf(10, 5), gate);
+    EXPECT_EQ(tileOf(12, 5), gate);
+    EXPECT_EQ(tileOf(14, 5), inverse);
+    EXPECT_EQ(tileLayer->pixelAt(11 * 32 + 5, 6 * 32 + 5), gate);
+    playerX = 2 * 32;  // let go: the lever turns over
+    frame();
+    EXPECT_EQ(tileOf(6, 9), touch == 0 ? 79 : T_LEVER);
+  }
+  EXPECT_EQ(plays(SOUND_LEVER), 2);
+}
+
+TEST_F(ObjectsTest, AGateScrolledTwoViewsAwayComesBackShowingTheCurrentLeverState) {
+  writeWorld({TestLevel(120, 12, LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT)
+                  .floor(10)
+                  .set(2, 9, TILE_START_RIGHT)
+                  .set(6, 9, T_LEVER)
+                  .set(12, 5, T_GATE)});
+  start();
+  hold(BIND_RIGHT);
+  int32_t f = 0;
+  for (; f < 1000 && first(KIND_GATE); f++) frame();
+  ASSERT_EQ(first(KIND_GATE), nullptr);
+  EXPECT_EQ(leverState, 2);  // the player ran past the lever
+  EXPECT_EQ(tileOf(12, 5), T_GATE);  // its tile is back in the map
+  EXPECT_GT(scrollX, 12 * 32 + 1280);
+  releaseAll();
+  hold(BIND_LEFT);
+  for (f = 0; f < 1000 && !first(KIND_GATE); f++) frame();
+  ASSERT_NE(first(KIND_GATE), nullptr);
+  EXPECT_EQ(tileOf(12, 5), TILE_GATE_OPEN);  // from its first update on
+  EXPECT_EQ(tileLayer->pixelAt(first(KIND_GATE)->x + 63 - (first(KIND_GATE)->x + 63) % 32 + 5, 6 * 32 + 5),
+            TILE_GATE_OPEN);
+}
+
+TEST_F(ObjectsTest, WhilePausedCreaturesStandStillButAnimate) {
+  writeWorld({TestLevel(20, 12).floor(10).set(10, 9, T_WALKER_LEFT).set(2, 9, TILE_START_RIGHT)});
+  start();
+  ActiveObject* walker = first(KIND_WALKER);
+  ASSERT_NE(walker, nullptr);
+  gameState = STATE_PAUSED;
+  const int32_t x = walker->x;
+  std::vector<int32_t> steps;
+  for (int32_t f = 0; f < 20; f++) {
+    frame();
+    EXPECT_EQ(walker->x, x);
+    steps.push_back(walker->animDir & 15);
+  }
+  // One step every fifth frame: 0, 1, 2, 3 and round again.
+  int32_t changes = 0;
+  for (size_t f = 1; f < steps.size(); f++) changes += steps[f] != steps[f - 1];
+  EXPECT_EQ(changes, 4);
+}
+
+TEST_F(ObjectsTest, AnEmptyListUpdatesAndDrawsNothingAndFarObjectsGo) {
+  writeWorld({TestLevel(20, 12).floor(10)});
+  start();
+  EXPECT_EQ(activeObjects, nullptr);
+  frame();
+  EXPECT_EQ(activeObjects, nullptr);
+  addObject(2000, 100, KIND_WALKER, 0);
+  addObject(100, 100, KIND_BURSTING_FLOATER, 0);
+  addObject(100, -900, KIND_FLOATER, 0);
+  frame();
+  ASSERT_NE(activeObjects, nullptr);
+  EXPECT_EQ(activeObjects->kind, KIND_BURSTING_FLOATER);
+  EXPECT_EQ(activeObjects->next, nullptr);
+  for (int32_t f = 0; f < 20; f++) frame();
+  EXPECT_EQ(activeObjects, nullptr);  // the burst ends after 3 steps
+}
+
+}  // namespace
