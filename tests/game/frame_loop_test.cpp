@@ -157,6 +157,16 @@ TEST_F(FrameLoopTest, PacingWaitsOutSixteenMillisecondsMostlyAsleep) {
   EXPECT_EQ(test.tick, late);
 }
 
+TEST_F(FrameLoopTest, PacingKeepsItsStepWhenTheTickWrapsRound) {
+  test.paced = true;
+  ASSERT_EQ(load(), 0);
+  test.tick = 0xFFFFFFF8u;  // 49.7 days after start the tick wraps to 0
+  startFrameLoop();
+  gameState = NO_SCREEN;
+  runFramePass();
+  EXPECT_EQ(test.tick, 8u);  // still a whole 16 ms step, neither none nor 49 days
+}
+
 TEST_F(FrameLoopTest, InactiveWindowRunsNoFrameAndStatesCarryOn) {
   ASSERT_EQ(load(), 0);
   startFrameLoop();
