@@ -1,6 +1,7 @@
-// glimb run headless with --play over a test world: the trace shows the
+// glimb run headless with --play: over a test world the trace shows the
 // level starting, the time running down one unit a frame, and "OUT OF TIME"
-// putting the game into STATE_DYING.
+// putting the game into STATE_DYING; the built-in world's first level,
+// replayed from a recorded input, is played through to its exit.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -76,6 +77,40 @@ TEST(PlayDriverTest, PlayedLevelRunsOutOfTimeIntoDying) {
   EXPECT_EQ(fieldOf(trace[f], "gameState"), STATE_DYING);
   EXPECT_EQ(fieldOf(trace.back(), "gameState"), STATE_DYING);
   EXPECT_EQ(fieldOf(trace.back(), "timeLeft"), 0);
+}
+
+TEST(PlayDriverTest, ReplayOfTheFirstBuiltInLevelReachesItsExit) {
+  ScratchFolder scratch;
+  setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+  const fs::path tracePath = scratch.path / "trace.jsonl";
+  std::string command = std::string(GLIMB_BINARY) + " --headless --data " + GLIMB_DATA_DIR +
+                        " --play data10.glb --difficulty normal --frames 520 --input " + FIRST_LEVEL_INPUT +
+                        " --trace " + tracePath.string();
+  int status = std::system(command.c_str());
+  unsetenv("XDG_CONFIG_HOME");
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  std::vector<std::string> trace;
+  std::ifstream in(tracePath);
+  for (std::string line; std::getline(in, line);) trace.push_back(line);
+  ASSERT_EQ(trace.size(), 520u);
+  size_t done = 0;
+  bool died = false, stomped = false;
+  for (; done < trace.size() && fieldOf(trace[done], "gameState") != STATE_LEVEL_DONE; done++) {
+    died = died || fieldOf(trace[done], "gameState") == STATE_DYING;
+    stomped = stomped || trace[done].find("{\"kind\":2,") != std::string::npos;
+  }
+  ASSERT_LT(done, trace.size());
+  EXPECT_FALSE(died);
+  EXPECT_TRUE(stomped);  // the first walker is flattened on the way
+  EXPECT_EQ(fieldOf(trace[done], "levelIndex"), 1);
+  EXPECT_EQ(fieldOf(trace[done - 1], "levelIndex"), 0);
+  EXPECT_EQ(fieldOf(trace[done], "lives"), 3);
+  // 26 frames of the level-done pause, then the next level's intro.
+  EXPECT_EQ(fieldOf(trace[done + 25], "gameState"), STATE_LEVEL_DONE);
+  EXPECT_EQ(fieldOf(trace[done + 26], "pendingState"), STATE_LEVEL_INTRO);
+  EXPECT_EQ(fieldOf(trace.back(), "gameState"), STATE_FADE_HOLD);
+  EXPECT_EQ(fieldOf(trace.back(), "pendingState"), STATE_LEVEL_INTRO);
 }
 
 }  // namespace
