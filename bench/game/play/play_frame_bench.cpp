@@ -1,7 +1,8 @@
-// A play frame on a busy level: both layers full of tiles, the view
-// scrolling right four pixels a frame (a column crossed every eighth frame)
-// and a pick-up taken at every cell the player passes; beside a memcpy of
-// the bytes the frame composes, and a full rebuild of both layers.
+// A play frame on a busy level: both layers full of tiles, the player
+// running right on the floor with the view scrolling four pixels a frame (a
+// column crossed every eighth frame), a pick-up taken at every cell it
+// passes, and about a dozen creatures walking and floating above it; beside
+// a memcpy of the bytes the frame composes, and a full rebuild of both layers.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -28,6 +29,10 @@ namespace {
 constexpr int32_t BENCH_WIDTH = 4000;
 constexpr int32_t BENCH_HEIGHT = 12;
 constexpr int32_t PICKUP_TILE = 30;
+constexpr int32_t SOLID_TILE = 50;
+constexpr int32_t FLOOR_ROW = 10, PLAYER_ROW = 9, LEDGE_ROW = 3, FLOATER_ROW = 6;
+// Spawner tiles: walkers (9), fast walkers (121) and floaters (33).
+constexpr int32_t WALKER_TILE = 9, FAST_WALKER_TILE = 121, FLOATER_TILE = 33;
 
 // The game's surfaces and sheets without a display: a picture of 16 x 16
 // tiles with a different colour in every row of every frame.
@@ -57,13 +62,17 @@ struct PlayBench {
     gaugeSurface = gauge.get();
     registerTextTargets(backBuffer, &gFontSmall, &gSheetKeyed);
     tileClass[PICKUP_TILE] = CLASS_PICKUP;
+    tileClass[SOLID_TILE] = CLASS_SOLID;
     appActive = running = paletteSettled = 1;
     std::memcpy(keyBindings, DEFAULT_KEY_BINDINGS, sizeof keyBindings);
   }
 
   // A level as wide as a long run: every cell of both layers drawn (every
-  // third one of the foreground empty so the background shows), pick-ups
-  // along the player's row; scrolling right, no time limit.
+  // third one of the foreground empty so the background shows), a floor
+  // with pick-ups along the player's row above it, and a ledge higher up
+  // with a creature every sixth column walking on it or floating below it
+  // (those within two views of the view live, about a dozen); scrolling
+  // right, no time limit.
   void startLevel() {
     levelWidth = BENCH_WIDTH;
     levelHeight = BENCH_HEIGHT;
@@ -73,11 +82,17 @@ struct PlayBench {
     for (size_t i = 0; i < tileMap.size(); i++) {
       tileMap[i] = i % 3 == 0 ? 0 : int32_t(160 + i % 70);
       backgroundMap[i] = int32_t(100 + i % 20);
-      if (i % BENCH_HEIGHT == 5) tileMap[i] = PICKUP_TILE;
+      const size_t column = i / BENCH_HEIGHT, row = i % BENCH_HEIGHT;
+      if (row == PLAYER_ROW) tileMap[i] = PICKUP_TILE;
+      if (row == PLAYER_ROW - 1 || row == LEDGE_ROW - 1 || row == FLOATER_ROW) tileMap[i] = 0;
+      if (row == FLOOR_ROW || row == LEDGE_ROW) tileMap[i] = SOLID_TILE;
+      if (row == LEDGE_ROW - 1 && column % 6 == 0) tileMap[i] = column % 12 == 0 ? WALKER_TILE : FAST_WALKER_TILE;
+      if (row == FLOATER_ROW && column % 6 == 3) tileMap[i] = FLOATER_TILE;
     }
+    freeObjects();
     scrollX = scrollY = 0;
     playerX = 500;
-    playerY = 5 * 32 - 16;
+    playerY = PLAYER_ROW * CELL_SIZE;
     setLevelTime();
     airLeft = AIR_FULL;
     gameState = STATE_ON_GROUND;
@@ -99,17 +114,20 @@ PlayBench& bench() {
 
 void BM_PlayFrame(benchmark::State& state) {
   bench().startLevel();
-  int64_t crossings = 0;
+  int64_t crossings = 0, objects = 0;
   for (auto _ : state) {
     // The player keeps walking right at run speed, so the view keeps scrolling.
     playerX = 500;
     const int32_t before = scrollX / CELL_SIZE;
     runPlayFrame();
     crossings += scrollX / CELL_SIZE != before;
+    for (const ActiveObject* node = activeObjects; node; node = node->next) objects += node->kind < KIND_CRUMBLING_CELL;
     if (scrollX > (BENCH_WIDTH - 30) * CELL_SIZE) bench().startLevel();
     benchmark::DoNotOptimize(backBuffer->pixels());
   }
   state.counters["columnsCrossed"] = benchmark::Counter(double(crossings), benchmark::Counter::kAvgIterations);
+  state.counters["creatures"] = benchmark::Counter(double(objects), benchmark::Counter::kAvgIterations);
+  state.counters["playerAlive"] = gameState == STATE_ON_GROUND || gameState == STATE_AIRBORNE ? 1 : 0;
   state.SetBytesProcessed(state.iterations() * SCREEN_WIDTH * SCREEN_HEIGHT);
 }
 BENCHMARK(BM_PlayFrame);
