@@ -116,6 +116,10 @@ void EditorWindow::buildMenu() {
     }
   }
   actions[CMD_REDO]->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  // Shrink and Expand act at the cursor column while Shift is held, so their
+  // keys must also work with Shift down.
+  actions[CMD_SHRINK_LEVEL]->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::SHIFT | Qt::Key_F5)});
+  actions[CMD_EXPAND_LEVEL]->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)});
   actions[CMD_UNDO]->setEnabled(false);
   actions[CMD_REDO]->setEnabled(false);
   actions[CMD_SWAP_WITH_NEXT]->setEnabled(false);

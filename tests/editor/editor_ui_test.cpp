@@ -405,6 +405,21 @@ class EditorUiTest : public QObject {
     QVERIFY(!window->action(CMD_REDO)->isEnabled());
   }
 
+  void shiftF6InsertsAColumnAtTheCursorAndShiftF5RemovesIt() {
+    foreground(5, 0) = 9;
+    foreground(6, 0) = 8;
+    QTest::mouseMove(window->view()->viewport(), QPoint(5 * 32 + 5, 5));
+    QCOMPARE(gCursorColumn, 5);
+    QTest::keyClick(window->view(), Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(gCurrentLevel->width, 21);
+    QCOMPARE(foreground(5, 0), 0);
+    QCOMPARE(foreground(6, 0), 9);
+    QTest::keyClick(window->view(), Qt::Key_F5, Qt::ShiftModifier);
+    QCOMPARE(gCurrentLevel->width, 20);
+    QCOMPARE(foreground(5, 0), 9);
+    QCOMPARE(foreground(6, 0), 8);
+  }
+
   void undoOfAPaintStrokeAfterSavingClearsTheStar() {
     script.savePath = path("stroke.glw");
     trigger(CMD_SAVE);
