@@ -201,6 +201,22 @@ TEST_F(PlayerTest, DeathLeapsDriftsBackAndFallsAtUpTo12UntilGone) {
   EXPECT_EQ(lives, 2);
 }
 
+TEST_F(PlayerTest, AViewBetweenRowsStillLetsThePlayerStandAndJump) {
+  // The start cell puts the view at scrollY 304, half a cell off the grid:
+  // the player lands on the level's grid, not the screen's, and stays put.
+  writeWorld({TestLevel(20, 30).set(5, 15, TILE_START_RIGHT).floor(16)});
+  start();
+  EXPECT_EQ(scrollY, 304);
+  for (int32_t f = 0; f < 30; f++) {
+    frame();
+    EXPECT_EQ(playerY, 176) << f;
+    EXPECT_EQ(gameState, STATE_ON_GROUND) << f;
+  }
+  hold(BIND_JUMP);
+  frame();
+  EXPECT_EQ(playerY, 176 - 12);
+}
+
 TEST_F(PlayerTest, DroppingIntoAPitDiesWithoutTheLeap) {
   writeWorld({TestLevel(20, 12)});
   start();
