@@ -1,9 +1,12 @@
 // What the shell needs of the platform: the display device, the window, the
-// sound and input devices, the millisecond tick and naps, the window events
-// and the load-error message. The SDL platform and the tests provide it.
+// sound and input devices, the millisecond tick and naps, the window events,
+// the load-error message and key names. The SDL platform and the tests provide it.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+
+#include "media/key_codes.h"
 
 class DisplayDevice;
 class SoundDevice;
@@ -45,6 +48,17 @@ class ShellPlatform {
   // the program through closeWindow.
   virtual void pumpEvents() = 0;
   virtual void showLoadError(const char* text) = 0;
+
+  // The display name of a key code in at most size - 1 characters and a
+  // zero; false, leaving `out` alone, for a code it cannot name. Without a
+  // key-name service of the platform's own, the key-code table's names.
+  virtual bool keyName(int32_t code, char* out, int32_t size) {
+    const char* name = keyNameFromCode(code);
+    if (!name || size < 1) return false;
+    std::strncpy(out, name, size_t(size - 1));
+    out[size - 1] = 0;
+    return true;
+  }
 };
 
 extern ShellPlatform* platform;

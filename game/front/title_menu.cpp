@@ -1,8 +1,225 @@
-// The title menu with its demonstration and world select (STATE_TITLE_MENU).
+// The title menu (STATE_TITLE_MENU): the demonstration behind it, the input
+// edges and joystick mapping of its pages, the main page, the world select
+// page with its paging, starting a game and quitting.
+#include <cstdio>
+#include <cstring>
+
+#include "game/front/title_menu.h"
+#include "game/game_vars.h"
 #include "game/handlers.h"
+#include "game/play/play.h"
 #include "game/shell.h"
 #include "game/trace.h"
+#include "media/sprite_surface.h"
+#include "media/text.h"
 
-void runTitleMenu() {}
+int32_t menuInit = MENU_BUILD_LIST;
+int32_t menuPage = MENU_PAGE_MAIN;
+int32_t menuCursor = 0;
+int32_t listRow = 0;
+int32_t listPage = 0;
+int32_t menuPrevIdle = 0;
+int32_t cursorAnim = 0;
+int32_t menuEdge = 0;
 
-void writeFrontTrace(TraceLine&) {}
+namespace {
+
+constexpr int32_t MAIN_ITEM_COUNT = 3;
+constexpr int32_t MAIN_BEGIN = 0, MAIN_SETUP = 1, MAIN_QUIT = 2;
+
+bool held(uint8_t code) { return keyState[code] != 0; }
+
+// The stick and the raw buttons 0, 9 (Enter) and 1 (Escape) act as the menu keys.
+void mapJoystickOntoKeys() {
+  if (!joystickPresent) return;
+  if (joyState.lX < 0) keyState[MENU_KEY_LEFT] = 0x80;
+  if (joyState.lX > 0) keyState[MENU_KEY_RIGHT] = 0x80;
+  if (joyState.lY < 0) keyState[MENU_KEY_UP] = 0x80;
+  if (joyState.lY > 0) keyState[MENU_KEY_DOWN] = 0x80;
+  if (joyState.rgbButtons[0] || joyState.rgbButtons[9]) keyState[MENU_KEY_ENTER] = 0x80;
+  if (joyState.rgbButtons[1]) keyState[MENU_KEY_ESCAPE] = 0x80;
+}
+
+void runMainPage() {
+  drawTextSmall(184, 32, "Welcome to Glimb!");
+  drawTextLarge(184, 128, "BEGIN GAME");
+  drawTextLarge(184, 192, "GAME SETUP");
+  drawTextLarge(184, 256, "QUIT GLIMB");
+  if (menuEdge) {
+    if (held(MENU_KEY_DOWN) && menuCursor < MAIN_ITEM_COUNT - 1) {
+      menuCursor++;
+      playSound(MENU_SOUND_MOVE);
+    }
+    if (held(MENU_KEY_UP) && menuCursor > 0) {
+      menuCursor--;
+      playSound(MENU_SOUND_MOVE);
+    }
+    if (held(MENU_KEY_ESCAPE)) keyState[MENU_KEY_Q] = 1;
+  }
+  drawMenuPointer(128, (menuCursor + 2) * 64);
+  if (menuEdge && held(MENU_KEY_ENTER)) {
+    if (menuCursor == MAIN_BEGIN) {
+      playSound(MENU_SOUND_CHOOSE);
+      listPage = 0;
+      listRow = 1;
+      menuPage = MENU_PAGE_WORLDS;
+    } else if (menuCursor == MAIN_SETUP) {
+      playSound(MENU_SOUND_CHOOSE);
+      listPage = 0;
+      listRow = 0;
+      menuCursor = 0;
+      menuPage = MENU_PAGE_SETUP;
+    } else if (menuCursor == MAIN_QUIT) {
+      keyState[MENU_KEY_Q] = 1;
+    }
+  }
+}
+
+// Fixes the chosen world, frees the list and asks for the first level intro.
+void startGame(int32_t entry) {
+  playSound(MENU_SOUND_CHOOSE);
+  listRow = entry;
+  const WorldEntry& e = worldList[entry];
+  worldFileName = e.fileName;
+  worldName = e.name;
+  worldAuthor = e.author;
+  levelCount = e.levelCount;
+  freeWorldList();
+  pickupCount = 0;
+  checkpointScrollY = 0;
+  checkpointScrollX = 0;
+  levelIndex = 0;
+  lives = 3;
+  pendingState = STATE_LEVEL_INTRO;
+  fadeMode = FADE_TO_BLACK;
+  menuInit = MENU_BUILD_LIST;
+}
+
+// Row and page back into range: past the page's end onto the next page,
+// before its start onto the previous one, then both clamped to the list.
+void clampWorldSelection() {
+  if (listRow > WORLDS_PER_PAGE) {
+    listRow = 1;
+    listPage++;
+  }
+  if (listRow < 1) {
+    listRow = WORLDS_PER_PAGE;
+    listPage--;
+  }
+  if (listPage * WORLDS_PER_PAGE >= worldCount) listPage = (worldCount - 1) / WORLDS_PER_PAGE;
+  if (listPage < 0) listPage = 0;
+  if (listPage * WORLDS_PER_PAGE + listRow > worldCount) listRow = worldCount - listPage * WORLDS_PER_PAGE;
+}
+
+void runWorldSelectPage() {
+  drawTextSmall(144, 32, "Please select a world:");
+  std::snprintf(sharedText, sizeof sharedText, "Page %i of %i", int(listPage + 1),
+                int((worldCount + WORLDS_PER_PAGE - 1) / WORLDS_PER_PAGE));
+  drawTextSmall(640 - 16 * int32_t(std::strlen(sharedText)), 48, sharedText);
+  for (int32_t i = 0; i < WORLDS_PER_PAGE && listPage * WORLDS_PER_PAGE + i < worldCount; i++) {
+    const WorldEntry& e = worldList[listPage * WORLDS_PER_PAGE + i];
+    drawTextLarge(32, 64 * (i + 1), e.name.c_str());
+    drawTextSmall(48, 64 * (i + 1) + 32, e.author.c_str());
+    drawTextSmall(48, 64 * (i + 1) + 48, e.comment.c_str());
+  }
+  if (menuEdge) {
+    if (held(MENU_KEY_DOWN)) {
+      listRow++;
+      playSound(MENU_SOUND_MOVE);
+    }
+    if (held(MENU_KEY_UP)) {
+      listRow--;
+      playSound(MENU_SOUND_MOVE);
+    }
+    if (held(MENU_KEY_LEFT)) {
+      listPage--;
+      playSound(MENU_SOUND_MOVE);
+    }
+    if (held(MENU_KEY_RIGHT)) {
+      listPage++;
+      playSound(MENU_SOUND_MOVE);
+    }
+    if (held(MENU_KEY_ESCAPE)) {
+      menuCursor = 0;
+      menuPage = MENU_PAGE_MAIN;
+      playSound(MENU_SOUND_BACK);
+    }
+  }
+  clampWorldSelection();
+  if (menuPage != MENU_PAGE_WORLDS) return;
+  drawMenuPointer(0, 64 * listRow);
+  if (menuEdge && held(MENU_KEY_ENTER)) {
+    int32_t entry = listPage * WORLDS_PER_PAGE + listRow - 1;
+    if (entry >= 0 && entry < worldCount) startGame(entry);
+  }
+}
+
+}  // namespace
+
+void runTitleMenu() {
+  if (!appActive || !running) return;
+  // 1. The demonstration's clock: one time unit every 15 frames.
+  timeTicks++;
+  if (timeTicks > TIME_UNIT_FRAMES) {
+    timeTicks -= TIME_UNIT_FRAMES;
+    timeLeft--;
+  }
+  if (surfacesRestored == 1) {
+    menuLayersValid = 0;
+    surfacesRestored = 0;
+  }
+  if (menuInit == MENU_BUILD_LIST) {
+    menuCursor = 0;
+    menuPage = MENU_PAGE_MAIN;
+    buildWorldList();
+    listRow = 1;
+    listPage = 0;
+    menuInit = MENU_LOAD_DEMO;
+  }
+  if (menuInit == MENU_LOAD_DEMO) loadDemonstration();
+  // The demonstration fades to black when its time is up, and restarts
+  // during the fade to white that follows.
+  if (timeLeft < 1 && menuInit == MENU_DEMO_RUNNING) {
+    fadeMode = FADE_TO_BLACK;
+    menuInit = MENU_DEMO_FADING;
+  }
+  if (fadeMode == 0 && menuInit == MENU_DEMO_FADING) {
+    fadeMode = FADE_TO_WHITE;
+    menuInit = MENU_LOAD_DEMO;
+  }
+  if (paletteSettled == 0 && fadeMode == 0) fadeMode = FADE_IN;
+  scrollDx = 4;
+  int32_t scrollEnd = levelWidth * CELL_SIZE - VIEW_WIDTH;
+  if (scrollX + 4 > scrollEnd) scrollDx = scrollEnd - scrollX;
+  scrollX += scrollDx;
+
+  int32_t idle = nothingPressed(0);
+  menuEdge = idle != menuPrevIdle ? 1 : 0;
+  mapJoystickOntoKeys();
+  drawDemonstration();
+  cursorAnim++;
+  if (cursorAnim > 3) cursorAnim = 0;
+
+  if (menuPage == MENU_PAGE_MAIN) {
+    runMainPage();
+  } else if (menuPage == MENU_PAGE_WORLDS) {
+    runWorldSelectPage();
+  } else if (menuPage == MENU_PAGE_SETUP) {
+    runGameSetupPage();
+  }
+
+  if (menuEdge && held(MENU_KEY_Q)) {
+    playSound(MENU_SOUND_BACK);
+    pendingState = STATE_QUIT;
+    fadeMode = FADE_TO_BLACK;
+  }
+  menuPrevIdle = idle;
+}
+
+void writeFrontTrace(TraceLine& line) {
+  line.field("menuInit", menuInit);
+  line.field("menuPage", menuPage);
+  line.field("menuCursor", menuCursor);
+  line.field("listRow", listRow);
+  line.field("listPage", listPage);
+}

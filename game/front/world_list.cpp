@@ -1,0 +1,77 @@
+// The world list of the world select page: the built-in world first, then
+// every playable "*.glw" file of the current folder in name order.
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "game/front/title_menu.h"
+#include "world/world_file.h"
+
+WorldEntry worldList[WORLD_LIST_MAX];
+int32_t worldCount = 0;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool hasWorldExtension(const std::string& name) {
+  if (name.size() < 5) return false;
+  std::string ext = name.substr(name.size() - 4);
+  for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".glw";
+}
+
+// Fills `entry` from the file's header; false when the header cannot be read.
+// The header texts end at their first zero byte or at the field's end.
+bool readEntry(const std::string& fileName, WorldEntry& entry) {
+  WorldHeader header{};
+  std::string error;
+  if (!readWorldHeader(fileName, &header, &error)) return false;
+  entry.levelCount = header.levelCount;
+  entry.fileName = fileName;
+  entry.name = worldText(header.worldName, WORLD_NAME_SIZE);
+  entry.author = worldText(header.authorName, AUTHOR_NAME_SIZE);
+  entry.comment = worldText(header.comment, COMMENT_SIZE);
+  return true;
+}
+
+// The "*.glw" files of the current folder, sorted by name so that the list
+// is the same on every machine whatever order the file system keeps.
+std::vector<std::string> worldFileNames() {
+  std::vector<std::string> names;
+  std::error_code failure;
+  for (fs::directory_iterator it(".", failure), end; !failure && it != end; it.increment(failure)) {
+    std::error_code typeFailure;
+    if (!it->is_regular_file(typeFailure)) continue;
+    std::string name = it->path().filename().string();
+    if (hasWorldExtension(name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+void freeWorldList() {
+  for (WorldEntry& entry : worldList) entry = WorldEntry{};
+  worldCount = 0;
+}
+
+void buildWorldList() {
+  freeWorldList();
+  // The built-in world is always offered; a header that cannot be read
+  // leaves it without texts and levels, and play then refuses it.
+  WorldEntry& builtIn = worldList[0];
+  if (!readEntry(BUILT_IN_WORLD_FILE, builtIn)) builtIn = WorldEntry{};
+  builtIn.fileName = BUILT_IN_WORLD_FILE;
+  worldCount = 1;
+  // Only worlds that can be played are listed: a file that cannot be opened,
+  // is shorter than its header or fails the world check is left out.
+  for (const std::string& name : worldFileNames()) {
+    if (worldCount >= WORLD_LIST_MAX) break;
+    std::string error;
+    if (!checkWorldFile(name, &error)) continue;
+    if (readEntry(name, worldList[worldCount])) worldCount++;
+  }
+}
