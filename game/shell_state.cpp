@@ -35,7 +35,7 @@ int32_t levelIndex = 0;
 int32_t levelCount = 0;
 int32_t lives = 0;
 int32_t pickupCount = 0;
-int32_t difficulty = DIFFICULTY_EASY;
+int32_t difficulty = DIFFICULTY_NORMAL;  // the game setup starts on Normal
 int32_t checkpointScrollX = 0;
 int32_t checkpointScrollY = 0;
 std::string worldFileName;

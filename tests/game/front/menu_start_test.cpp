@@ -54,6 +54,7 @@ TEST(MenuStartTest, FromProgramStartThroughTheMenusAndTheFirstLevelToTheSecondLe
   EXPECT_EQ(field(trace[18], "gameState"), STATE_INTRO);
   EXPECT_EQ(field(trace[68], "gameState"), STATE_TITLE_MENU);
   EXPECT_EQ(field(trace[68], "menuPage"), 0);
+  EXPECT_EQ(field(trace[68], "difficulty"), 1);  // a run starts on Normal
   EXPECT_EQ(field(trace[69], "menuPage"), 1);  // BEGIN GAME
   EXPECT_EQ(field(trace[69], "listRow"), 1);
   EXPECT_EQ(field(trace[79], "pendingState"), STATE_LEVEL_INTRO);  // the built-in world
