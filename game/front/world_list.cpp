@@ -1,6 +1,7 @@
 // The world list of the world select page: the built-in world first, then
 // every playable "*.glw" file of the current folder in name order.
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 #include <vector>
