@@ -257,26 +257,6 @@ TEST_F(EditorLevelsTest, ExpandIsRefusedAtTheWidestLevelAFileCanHold) {
   EXPECT_FALSE(canUndo());
 }
 
-TEST_F(EditorLevelsTest, LevelCommandsRunThroughTheirMenuIds) {
-  makeLevels(2);
-  editorCommand(CMD_LAST_LEVEL);
-  EXPECT_EQ(gCurrentIndex, 1);
-  editorCommand(CMD_ADD_LEVEL);
-  EXPECT_EQ(gLevelCount, 3);
-  editorCommand(CMD_EXPAND_LEVEL);
-  EXPECT_EQ(gCurrentLevel->width, 21);
-  editorCommand(CMD_SHRINK_LEVEL);
-  EXPECT_EQ(gCurrentLevel->width, 20);
-  editorCommand(CMD_DELETE_LEVEL);
-  EXPECT_EQ(gLevelCount, 2);
-  editorCommand(CMD_FIRST_LEVEL);
-  EXPECT_EQ(gCurrentIndex, 0);
-  editorCommand(CMD_NEXT_LEVEL);
-  EXPECT_EQ(gCurrentIndex, 1);
-  editorCommand(CMD_PREVIOUS_LEVEL);
-  EXPECT_EQ(gCurrentIndex, 0);
-}
-
 // ---- properties conversions ----
 
 TEST_F(EditorLevelsTest, TimeLabelFollowsTheStepTheTickBoxAndTheWidth) {
