@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "game/data_folders.h"
 #include "game/display.h"
 #include "game/handlers.h"
 #include "game/palette_step.h"
@@ -121,7 +122,7 @@ void captureShownPicture() {
     rgb[3 * i + 1] = targetPalette[i].green;
     rgb[3 * i + 2] = targetPalette[i].blue;
   }
-  captureScreen(shown, rgb, ".");
+  captureScreen(shown, rgb, userFolder.empty() ? "." : userFolder);
 }
 
 bool runFramePass() {

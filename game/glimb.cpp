@@ -1,5 +1,5 @@
 // glimb: the game program's entry. Reads the command line, moves into the
-// working folder, sets up the SDL platform and runs the game.
+// working folder (or the installed data folder), sets up the SDL platform and runs the game.
 #include <unistd.h>
 
 #include <cstdio>
@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "game/data_folders.h"
 #include "game/driver.h"
 #include "game/options.h"
 #include "game/sdl_platform.h"
@@ -17,6 +18,33 @@ namespace {
 // started in, before it moves into the working folder.
 void makeAbsolute(std::string& path) {
   if (!path.empty()) path = std::filesystem::absolute(path).string();
+}
+
+std::filesystem::path programPath(const char* argv0) {
+  std::error_code failure;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failure);
+  if (!failure) return self;
+  return std::filesystem::absolute(argv0, failure);
+}
+
+// Without --data and without data files here, an installed game reads the
+// data of <prefix>/share/glimb and keeps the player's files in the per-user
+// folder, made on first run.
+void useInstalledFolders(Options& options, const char* argv0) {
+  if (options.dataGiven || holdsGameData(".")) return;
+  const std::filesystem::path installed = installedDataFolder(programPath(argv0));
+  if (!holdsGameData(installed)) return;
+  options.dataDir = installed.string();
+  const std::filesystem::path user = perUserFolder();
+  std::error_code failure;
+  if (!user.empty()) std::filesystem::create_directories(user, failure);
+  if (user.empty()) {
+    std::fprintf(stderr, "glimb: neither XDG_DATA_HOME nor HOME is set; captures cannot be saved\n");
+  } else if (failure) {
+    std::fprintf(stderr, "glimb: cannot make the folder \"%s\": %s\n", user.c_str(), failure.message().c_str());
+  } else {
+    userFolder = user.string();
+  }
 }
 
 }  // namespace
@@ -32,13 +60,17 @@ int main(int argc, char** argv) {
     std::fputs(optionsHelp(), stdout);
     return 0;
   }
+  useInstalledFolders(options, argv[0]);
   makeAbsolute(options.inputFile);
   makeAbsolute(options.recordFile);
   makeAbsolute(options.traceFile);
-  // A world named on the command line is looked for here first, then in the working folder.
+  // A world named on the command line is looked for here first, then in the
+  // player's folder, then in the working folder.
   std::error_code ignored;
   if (!options.playWorld.empty() && std::filesystem::exists(options.playWorld, ignored)) {
     makeAbsolute(options.playWorld);
+  } else if (!options.playWorld.empty() && std::filesystem::exists(userFilePath(options.playWorld), ignored)) {
+    options.playWorld = userFilePath(options.playWorld);
   }
   if (chdir(options.dataDir.c_str()) != 0) {
     std::fprintf(stderr, "glimb: cannot use \"%s\" as the working folder\n", options.dataDir.c_str());

@@ -24,7 +24,9 @@ bool readNumber(const char* text, int64_t low, int64_t high, int64_t& out) {
 
 const char* optionsHelp() {
   return "Usage: glimb [OPTION]...\n"
-         "Plays Glimb. The data files are read from the working folder.\n"
+         "Plays Glimb. The data files are read from the working folder: the --data\n"
+         "folder, else the current folder when it holds them, else the installed\n"
+         "share/glimb; then worlds and captures are kept in $XDG_DATA_HOME/glimb.\n"
          "\n"
          "  --window              play in a window (the default; Alt+Enter toggles)\n"
          "  --fullscreen          play on the whole desktop\n"
@@ -72,6 +74,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     } else if (arg == "--data") {
       if (!value(v)) return false;
       options.dataDir = v;
+      options.dataGiven = true;
     } else if (arg == "--frames") {
       if (!value(v)) return false;
       if (!readNumber(v, 0, INT64_C(1) << 40, options.frames)) {

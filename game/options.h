@@ -7,6 +7,7 @@
 
 struct Options {
   std::string dataDir = ".";
+  bool dataGiven = false;  // --data was on the command line
   bool headless = false;
   bool fullscreen = false;
   bool letterbox = false;

@@ -46,9 +46,16 @@ GleOptions parseGleArguments(const QStringList& arguments, const std::string& pr
     }
   }
   options.worldPath = path;
+  // Without --data: the current folder, then the build tree's data folder
+  // beside the program, then the installed <prefix>/share/glimb.
   if (!dataGiven && !holdsEditorData(".") && !programFolder.empty()) {
-    const std::filesystem::path beside = std::filesystem::path(programFolder) / ".." / "data";
-    if (holdsEditorData(beside)) options.dataFolder = beside.lexically_normal().string();
+    for (const char* place : {"data", "share/glimb"}) {
+      const std::filesystem::path beside = std::filesystem::path(programFolder) / ".." / place;
+      if (holdsEditorData(beside)) {
+        options.dataFolder = beside.lexically_normal().string();
+        break;
+      }
+    }
   }
   return options;
 }

@@ -1,11 +1,14 @@
 // The world list of the world select page: the built-in world first, then
-// every playable "*.glw" file of the current folder in name order.
+// every playable "*.glw" file of the current folder and of the player's
+// folder in name order.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
+#include "game/data_folders.h"
 #include "game/front/title_menu.h"
 #include "world/world_file.h"
 
@@ -37,18 +40,29 @@ bool readEntry(const std::string& fileName, WorldEntry& entry) {
   return true;
 }
 
-// The "*.glw" files of the current folder, sorted by name so that the list
-// is the same on every machine whatever order the file system keeps.
-std::vector<std::string> worldFileNames() {
-  std::vector<std::string> names;
+// Adds the "*.glw" files of `folder` as (file name, path to open) pairs; the
+// current folder's are opened by their bare names.
+void addWorldFiles(const fs::path& folder, bool bareNames, std::vector<std::pair<std::string, std::string>>& files) {
   std::error_code failure;
-  for (fs::directory_iterator it(".", failure), end; !failure && it != end; it.increment(failure)) {
+  for (fs::directory_iterator it(folder, failure), end; !failure && it != end; it.increment(failure)) {
     std::error_code typeFailure;
     if (!it->is_regular_file(typeFailure)) continue;
     std::string name = it->path().filename().string();
-    if (hasWorldExtension(name)) names.push_back(name);
+    if (hasWorldExtension(name)) files.emplace_back(name, bareNames ? name : it->path().string());
   }
-  std::sort(names.begin(), names.end());
+}
+
+// The "*.glw" files of the current folder and the player's folder, sorted by
+// name so that the list is the same on every machine whatever order the file
+// system keeps.
+std::vector<std::string> worldFileNames() {
+  std::vector<std::pair<std::string, std::string>> files;
+  addWorldFiles(".", true, files);
+  std::error_code ignored;
+  if (!userFolder.empty() && !fs::equivalent(userFolder, ".", ignored)) addWorldFiles(userFolder, false, files);
+  std::sort(files.begin(), files.end());
+  std::vector<std::string> names;
+  for (const auto& file : files) names.push_back(file.second);
   return names;
 }
 

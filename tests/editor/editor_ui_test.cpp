@@ -262,6 +262,17 @@ class EditorUiTest : public QObject {
     QCOMPARE(viewPixel(32 + 5, 5), 1 + 12);  // level 1's tiles: cell i holds 1 + i
   }
 
+  void anInstalledEditorFindsItsDataInShareBesideItsBinFolder() {
+    const std::filesystem::path prefix = path("prefix");
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "share" / "glimb");
+    std::filesystem::copy_file(path("glegfx.pcx"), prefix / "share" / "glimb" / "glegfx.pcx");
+    const GleOptions options = parseGleArguments({"gle", "w.glw"}, (prefix / "bin").string());
+    QCOMPARE(options.dataFolder, (prefix / "share" / "glimb").string());
+    QCOMPARE(options.worldPath, std::string("w.glw"));
+    std::filesystem::remove_all(prefix);
+  }
+
   void aCommandLinePathThatCannotBeOpenedLeavesAnUntitledWorld() {
     cleanup();
     resetEditorState();

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "game/data_folders.h"
 #include "game/front/title_menu.h"
 #include "game/game_vars.h"
 #include "game/handlers.h"
@@ -235,6 +236,22 @@ TEST_F(TitleMenuTest, OnlyPlayableWorldsAreListedInNameOrderWithFullLengthTexts)
   EXPECT_EQ(worldList[4].name, std::string(20, 'N'));
   EXPECT_EQ(worldList[4].author, std::string(40, 'W'));
   EXPECT_EQ(worldList[4].comment, std::string(40, 'C'));
+}
+
+TEST_F(TitleMenuTest, ThePlayersFolderWorldsAreListedAmongTheCurrentFoldersInNameOrder) {
+  ScratchFolder player;
+  writeWorld(data.path / "b.glw", "HERE");
+  writeWorld(player.path / "a.glw", "MINE A");
+  writeWorld(player.path / "c.glw", "MINE C");
+  writeFile(player.path / "broken.glw", std::vector<uint8_t>(50, 'A'));
+  userFolder = player.path.string();
+  start();
+  userFolder.clear();
+  ASSERT_EQ(worldCount, 4);
+  EXPECT_EQ(worldList[1].name, "MINE A");
+  EXPECT_EQ(worldList[1].fileName, (player.path / "a.glw").string());  // opened where it lies
+  EXPECT_EQ(worldList[2].fileName, "b.glw");
+  EXPECT_EQ(worldList[3].name, "MINE C");
 }
 
 TEST_F(TitleMenuTest, TheListHoldsAtMostOneHundredWorlds) {
