@@ -60,6 +60,10 @@ int main(int argc, char** argv) {
     std::fputs(optionsHelp(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("glimb %s\n", GLIMB_VERSION);
+    return 0;
+  }
   useInstalledFolders(options, argv[0]);
   makeAbsolute(options.inputFile);
   makeAbsolute(options.recordFile);

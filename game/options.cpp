@@ -45,6 +45,7 @@ const char* optionsHelp() {
          "  --play WORLD          start at the level intro of WORLD, skipping the menus\n"
          "  --level N             with --play: start at level N (default 1)\n"
          "  --difficulty D        with --play: easy, normal or hard\n"
+         "  --version             show the version\n"
          "  --help                show this text\n";
 }
 
@@ -63,6 +64,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     const char* v = nullptr;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--window") {
       options.fullscreen = false;
     } else if (arg == "--fullscreen") {

@@ -20,6 +20,7 @@ struct Options {
   int32_t playLevel = 1;
   int32_t playDifficulty = -1;  // -1: as the game setup has it
   bool help = false;
+  bool version = false;
 };
 
 // False with a message for an unknown option, a missing or malformed value.

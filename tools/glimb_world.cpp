@@ -36,7 +36,7 @@ void printUsage(FILE* to) {
     std::fprintf(to, "  %-16s  %s\n", synopsis.c_str(), command.summary);
   }
   std::fprintf(to,
-               "\nOptions:\n  --help            show this help\n\n"
+               "\nOptions:\n  --help            show this help\n  --version         show the version\n\n"
                "Exit status: 0 success, 1 a file cannot be read or is unsound, 2 bad usage.\n");
 }
 
@@ -53,6 +53,10 @@ int main(int argc, char** argv) {
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "-h") {
       printUsage(stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("glimb-world %s\n", GLIMB_VERSION);
       return 0;
     }
   }

@@ -27,7 +27,9 @@ constexpr const char* GLE_USAGE =
     "usage: gle [--data DIR] [WORLD]\n"
     "  WORLD       a world file (*.glw) to open; without one the editor starts untitled\n"
     "  --data DIR  folder holding data09.glb, glegfx.pcx and data06.glb (else the\n"
-    "              current folder, ../data or the installed ../share/glimb)\n";
+    "              current folder, ../data or the installed ../share/glimb)\n"
+    "  --version   show the version\n"
+    "  --help      show this text\n";
 
 // Graphics set-up, then the world of the command line (or a new one), all
 // before the window is shown. Returns 0, or the set-up code with *error naming

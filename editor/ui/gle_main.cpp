@@ -2,12 +2,26 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <string>
 
 #include "editor/editor_setup.h"
 #include "editor/ui/editor_window.h"
 #include "editor/ui/gle_app.h"
 
 int main(int argc, char** argv) {
+  // Answered before the application is made, so they work without a display.
+  for (int i = 1; i < argc; i++) {
+    const std::string word = argv[i];
+    if (word == "--version") {
+      std::printf("gle %s\n", GLIMB_VERSION);
+      return 0;
+    }
+    if (word == "--help" || word == "-h") {
+      std::fputs(gle::GLE_USAGE, stdout);
+      return 0;
+    }
+    if (word == "--data") i++;
+  }
   QApplication application(argc, argv);
   const gle::GleOptions options =
       gle::parseGleArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath().toStdString());
