@@ -65,11 +65,4 @@ TEST(DataFolders, ThePlayersFolderFollowsXdgDataHomeElseHome) {
   EXPECT_TRUE(perUserFolder().empty());
 }
 
-TEST(DataFolders, PlayersFilesLieInThePlayersFolderWhenThereIsOne) {
-  EXPECT_EQ(userFilePath("capt0000.pcx"), "capt0000.pcx");
-  userFolder = "/u/glimb";
-  EXPECT_EQ(userFilePath("mine.glw"), "/u/glimb/mine.glw");
-  userFolder.clear();
-}
-
 }  // namespace
