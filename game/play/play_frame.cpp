@@ -55,6 +55,19 @@ void waitUntilNothingHeld() {
   }
 }
 
+// Moves one axis of the view back inside 0..maxScroll, moving the player on
+// screen by the same amount so that its place in the level stays.
+void holdViewInside(int32_t& scroll, int32_t& player, int32_t maxScroll) {
+  if (scroll < 0) {
+    player += scroll;
+    scroll = 0;
+  }
+  if (scroll > maxScroll) {
+    player += scroll - maxScroll;
+    scroll = maxScroll;
+  }
+}
+
 // Places the player and the view from the start cell, or from the stored
 // checkpoint, applying the start-of-level tile rules to every cell.
 void placePlayer() {
@@ -84,24 +97,8 @@ void placePlayer() {
   }
 
   // Keep the player's world position while the view is held inside the level.
-  const int32_t maxX = levelWidth * CELL_SIZE - VIEW_WIDTH;
-  if (scrollX < 0) {
-    playerX += scrollX;
-    scrollX = 0;
-  }
-  if (scrollX > maxX) {
-    playerX += scrollX - maxX;
-    scrollX = maxX;
-  }
-  const int32_t maxY = levelHeight * CELL_SIZE - VIEW_HEIGHT;
-  if (scrollY < 0) {
-    playerY += scrollY;
-    scrollY = 0;
-  }
-  if (scrollY > maxY) {
-    playerY += scrollY - maxY;
-    scrollY = maxY;
-  }
+  holdViewInside(scrollX, playerX, levelWidth * CELL_SIZE - VIEW_WIDTH);
+  holdViewInside(scrollY, playerY, levelHeight * CELL_SIZE - VIEW_HEIGHT);
 
   // The checkpoint the player restarts at shows as reached.
   const int32_t under = cellIndexAt(scrollX + playerX, scrollY + playerY);
