@@ -13,6 +13,7 @@
 #include "editor/editor_setup.h"
 #include "editor/editor_state.h"
 #include "editor/editor_view.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/editor/editor_test_data.h"
 
 using namespace gle;
@@ -57,26 +58,8 @@ struct FakePlatform : EditorPlatform {
   void showMessage(const std::string& text) override { messages.push_back(text); }
 };
 
-class EditorCoreTest : public ::testing::Test {
+class EditorCoreTest : public EditorFixture<FakePlatform> {
  protected:
-  static void SetUpTestSuite() { dataFolder = new std::string(gle_test::makeEditorDataFolder()); }
-  static void TearDownTestSuite() {
-    gle_test::removeFolder(*dataFolder);
-    delete dataFolder;
-  }
-  void SetUp() override {
-    resetEditorState();
-    setEditorPlatform(&platform);
-    std::string error;
-    ASSERT_EQ(setupGraphics(*dataFolder, &error), SETUP_OK) << error;
-    gle::newWorld();
-    resizeView(640, 480);
-  }
-  void TearDown() override {
-    shutdownEditor();
-    setEditorPlatform(nullptr);
-  }
-
   std::string path(const std::string& name) const { return *dataFolder + "/" + name; }
   int32_t& foreground(int32_t column, int32_t row) {
     return gCurrentLevel->foreground[size_t(column) * gCurrentLevel->height + row];
@@ -93,10 +76,7 @@ class EditorCoreTest : public ::testing::Test {
   }
   uint8_t viewPixel(int32_t x, int32_t y) const { return gBackBuffer->pixelAt(x, y); }
 
-  static std::string* dataFolder;
-  FakePlatform platform;
 };
-std::string* EditorCoreTest::dataFolder = nullptr;
 
 // ---- painting ----
 

@@ -15,6 +15,7 @@
 #include "editor/editor_state.h"
 #include "editor/editor_undo.h"
 #include "editor/editor_view.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/editor/editor_test_data.h"
 
 using namespace gle;
@@ -35,26 +36,8 @@ struct LevelsPlatform : EditorPlatform {
   }
 };
 
-class EditorLevelsTest : public ::testing::Test {
+class EditorLevelsTest : public EditorFixture<LevelsPlatform> {
  protected:
-  static void SetUpTestSuite() { dataFolder = new std::string(gle_test::makeEditorDataFolder()); }
-  static void TearDownTestSuite() {
-    gle_test::removeFolder(*dataFolder);
-    delete dataFolder;
-  }
-  void SetUp() override {
-    resetEditorState();
-    setEditorPlatform(&platform);
-    std::string error;
-    ASSERT_EQ(setupGraphics(*dataFolder, &error), SETUP_OK) << error;
-    gle::newWorld();
-    resizeView(640, 480);
-  }
-  void TearDown() override {
-    shutdownEditor();
-    setEditorPlatform(nullptr);
-  }
-
   // A world of `count` blank levels whose cell (0, 0) holds 1 + the level's position.
   void makeLevels(int32_t count) {
     World world = blankWorld();
@@ -100,10 +83,7 @@ class EditorLevelsTest : public ::testing::Test {
   }
   std::vector<uint8_t> savedBytes(const std::string& name) { return gle_test::readBytes(savedBytesPath(name)); }
 
-  static std::string* dataFolder;
-  LevelsPlatform platform;
 };
-std::string* EditorLevelsTest::dataFolder = nullptr;
 
 // ---- navigation, add and delete ----
 
