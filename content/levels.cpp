@@ -3,7 +3,9 @@
 // or for the rock, whose five looks are spread by position.
 #include "content/levels.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -130,6 +132,64 @@ std::string after(const std::string& line, const std::string& word) {
   return line.size() > word.size() ? line.substr(word.size() + 1) : "";
 }
 
+// Reads one "level" section starting after its "level" line at `i`; leaves `i` on
+// its "end" line.
+LevelRecord readLevel(const std::vector<std::string>& lines, size_t& i, const Legend& legend,
+                      const std::string& path) {
+  LevelRecord level;
+  int step = 3;
+  bool haveMap = false;
+  for (++i; i < lines.size() && lines[i] != "end"; ++i) {
+    const std::string& s = lines[i];
+    if (s.empty() || s[0] == '#') continue;
+    if (s.rfind("flags", 0) == 0) {
+      level.flags |= flagsFromWords(after(s, "flags"), path, int(i + 1));
+    } else if (s.rfind("time ", 0) == 0) {
+      try {
+        step = std::stoi(after(s, "time"));
+      } catch (...) {
+        fail(path, int(i + 1), "time step must be 0-15");
+      }
+      if (step < 0 || step > 15) fail(path, int(i + 1), "time step must be 0-15");
+    } else if (s == "map" || s == "background") {
+      bool back = s == "background";
+      int first = int(i + 2);
+      ++i;
+      TileMap m = buildMap(mapRows(lines, i), legend, path, first);
+      --i;
+      if (back) {
+        if (!haveMap || m.width != level.width || m.height != level.height)
+          fail(path, first, "the background must follow the map and be as big");
+        level.background = m.cells;
+      } else {
+        level.width = m.width;
+        level.height = m.height;
+        level.foreground = m.cells;
+        haveMap = true;
+      }
+    } else {
+      fail(path, int(i + 1), "unknown line: " + s);
+    }
+  }
+  if (i >= lines.size()) fail(path, int(i), "level without \"end\"");
+  if (!haveMap) fail(path, int(i + 1), "level without a map");
+  if ((level.flags & LEVEL_BACKGROUND) && level.background.empty())
+    fail(path, int(i + 1), "the background flag needs a background map");
+  level.flags = withTimeStep(level.flags, step);
+  return level;
+}
+
+// Every "level" section of a file, in order; only comments may stand between them.
+void readLevelFile(const std::string& path, const Legend& legend, World& world) {
+  std::vector<std::string> lines = readLines(path);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& l = lines[i];
+    if (l.empty() || l[0] == '#') continue;
+    if (l != "level") fail(path, int(i + 1), "unknown line: " + l);
+    world.levels.push_back(readLevel(lines, i, legend, path));
+  }
+}
+
 }  // namespace
 
 World loadWorldText(const std::string& dir) {
@@ -148,46 +208,20 @@ World loadWorldText(const std::string& dir) {
     } else if (l.rfind("comment ", 0) == 0) {
       comment = after(l, "comment");
     } else if (l == "level") {
-      LevelRecord level;
-      int step = 3;
-      bool haveMap = false;
-      for (++i; i < lines.size() && lines[i] != "end"; ++i) {
-        const std::string& s = lines[i];
-        if (s.empty() || s[0] == '#') continue;
-        if (s.rfind("flags", 0) == 0) {
-          level.flags |= flagsFromWords(after(s, "flags"), path, int(i + 1));
-        } else if (s.rfind("time ", 0) == 0) {
-          step = std::stoi(after(s, "time"));
-          if (step < 0 || step > 15) fail(path, int(i + 1), "time step must be 0-15");
-        } else if (s == "map" || s == "background") {
-          bool back = s == "background";
-          int first = int(i + 2);
-          ++i;
-          TileMap m = buildMap(mapRows(lines, i), legend, path, first);
-          --i;
-          if (back) {
-            if (!haveMap || m.width != level.width || m.height != level.height)
-              fail(path, first, "the background must follow the map and be as big");
-            level.background = m.cells;
-          } else {
-            level.width = m.width;
-            level.height = m.height;
-            level.foreground = m.cells;
-            haveMap = true;
-          }
-        } else {
-          fail(path, int(i + 1), "unknown line: " + s);
-        }
-      }
-      if (!haveMap) fail(path, int(i + 1), "level without a map");
-      if ((level.flags & LEVEL_BACKGROUND) && level.background.empty())
-        fail(path, int(i + 1), "the background flag needs a background map");
-      level.flags = withTimeStep(level.flags, step);
-      world.levels.push_back(level);
+      world.levels.push_back(readLevel(lines, i, legend, path));
     } else {
       fail(path, int(i + 1), "unknown line: " + l);
     }
   }
+  // Then the level files of levels/world/, in the order of their names.
+  std::filesystem::path levelDir = std::filesystem::path(dir) / "levels" / "world";
+  std::vector<std::string> files;
+  if (std::filesystem::is_directory(levelDir))
+    for (const auto& entry : std::filesystem::directory_iterator(levelDir))
+      if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path().string());
+  std::sort(files.begin(), files.end());
+  for (const std::string& file : files) readLevelFile(file, legend, world);
+  if (world.levels.empty()) throw std::runtime_error(path + ": the world has no level");
   for (unsigned char ch : name)
     if (!isWorldNameByte(ch)) throw std::runtime_error(path + ": world name may hold only A-Z, space, [ and \\");
   world.header.levelCount = uint16_t(world.levels.size());

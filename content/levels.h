@@ -13,8 +13,9 @@ struct TileMap {
   std::vector<int32_t> cells;  // column by column: cell (x, y) at x * height + y
 };
 
-// Reads levels/legend.txt and the file; throws std::runtime_error naming the file
-// and line when something is malformed.
+// Reads levels/legend.txt, levels/world.txt and the level files of levels/world/ in
+// name order; throws std::runtime_error naming the file and line when something is
+// malformed.
 World loadWorldText(const std::string& sourceDir);
 TileMap loadDemoText(const std::string& sourceDir);
 // The demonstration level file: a 16-bit column count minus one, then 12 bytes a column.
