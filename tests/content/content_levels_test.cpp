@@ -28,24 +28,45 @@ TEST(ContentLevels, BuiltInWorldPassesTheWorldCheck) {
   for (unsigned char ch : worldText(world.header.worldName, WORLD_NAME_SIZE)) EXPECT_TRUE(isWorldNameByte(ch));
 }
 
-TEST(ContentLevels, EveryLevelHasOneStartAnExitAndGroundUnderTheStart) {
-  World world = loadWorldText(CONTENT_SOURCE_DIR);
+// Read back from the generated file, as the game reads it: one start on solid ground,
+// an exit, levers and gates only together, and a view that can reach every cell.
+TEST(ContentLevels, EveryLevelCanBePlayedThrough) {
+  const std::vector<uint8_t>& bytes = file("data10.glb");
+  World world;
+  std::string error;
+  ASSERT_TRUE(decodeWorld(bytes.data(), bytes.size(), &world, &error)) << error;
+  const std::set<int> spawners = {9, 11, 13, 15, 33, 34, 53, 55, 58, 59, 77, 79, 121, 144};
   for (size_t n = 0; n < world.levels.size(); ++n) {
     const LevelRecord& level = world.levels[n];
-    int starts = 0, exits = 0;
+    SCOPED_TRACE("level " + std::to_string(n + 1));
+    ASSERT_GE(level.width, 20);
+    ASSERT_GE(level.height, 12);
+    ASSERT_EQ(level.foreground.size(), size_t(level.width) * level.height);
+    int starts = 0, exits = 0, levers = 0, gates = 0, creatures = 0;
     for (int x = 0; x < level.width; ++x)
       for (int y = 0; y < level.height; ++y) {
         int tile = level.foreground[size_t(x) * level.height + y];
+        ASSERT_LT(tile, TILE_COUNT) << "at " << x << "," << y;
         if (tile == 65 || tile == 68) {
           ++starts;
-          ASSERT_LT(y + 1, level.height);
+          ASSERT_LT(y + 1, level.height) << "the start stands on the bottom edge";
           EXPECT_EQ(tileInfo()[level.foreground[size_t(x) * level.height + y + 1]].tileClass, CLASS_SOLID)
-              << "level " << n << ": nothing to stand on at the start";
+              << "nothing to stand on at the start";
         }
         if (tileInfo()[tile].tileClass == CLASS_EXIT) ++exits;
+        if (tile == 77 || tile == 79) ++levers;
+        if (tile == 58 || tile == 59) ++gates;
+        if (spawners.count(tile) && tile != 58 && tile != 59 && tile != 77 && tile != 79) ++creatures;
       }
-    EXPECT_EQ(starts, 1) << "level " << n;
-    EXPECT_GT(exits, 0) << "level " << n;
+    EXPECT_EQ(starts, 1);
+    EXPECT_GT(exits, 0);
+    EXPECT_EQ(levers > 0, gates > 0) << levers << " levers, " << gates << " lever gates";
+    // Without the scroll flags the view stays at its first place and the rest of a
+    // bigger level could never be seen.
+    if (level.width > 20) EXPECT_TRUE(level.flags & (LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT));
+    if (level.height > 12) EXPECT_TRUE(level.flags & (LEVEL_SCROLL_UP | LEVEL_SCROLL_DOWN));
+    if (level.flags & LEVEL_BACKGROUND) EXPECT_EQ(level.background.size(), level.foreground.size());
+    EXPECT_GT(creatures, 0);
   }
 }
 
