@@ -14,16 +14,23 @@ struct Command {
   const char* arguments;
   const char* summary;
   size_t minArgs, maxArgs;
+  bool takesData;  // accepts --data DIR
   int (*run)(const std::vector<std::string>& args);
 };
 
 constexpr size_t MANY = ~size_t(0);
 constexpr Command COMMANDS[] = {
     {"info", "FILE", "print the header, and each level's size, flags and time step", 1, 1,
-     runInfo},
+     false, runInfo},
     {"check", "FILE...", "exit 0 when every FILE is a sound world the game can play;\n"
                          "                    otherwise print the reason and exit 1",
-     1, MANY, runCheck},
+     1, MANY, false, runCheck},
+    {"render", "[--data DIR] FILE LEVEL OUT",
+     "draw level LEVEL (from 1) of FILE, 32 pixels a tile, into the\n"
+     "                    picture OUT: PNG when it ends in .png, otherwise PCX; the tile\n"
+     "                    sheet data09.glb comes from DIR, else ../share/glimb beside\n"
+     "                    the program's folder, else the current folder",
+     3, 3, true, runRender},
 };
 
 void printUsage(FILE* to) {
@@ -33,11 +40,13 @@ void printUsage(FILE* to) {
                "Commands:\n");
   for (const Command& command : COMMANDS) {
     std::string synopsis = std::string(command.name) + " " + command.arguments;
+    if (synopsis.size() > 16) synopsis += "\n                  ";
     std::fprintf(to, "  %-16s  %s\n", synopsis.c_str(), command.summary);
   }
   std::fprintf(to,
                "\nOptions:\n  --help            show this help\n  --version         show the version\n\n"
-               "Exit status: 0 success, 1 a file cannot be read or is unsound, 2 bad usage.\n");
+               "Exit status: 0 success, 1 a file cannot be read or is unsound, 2 bad usage\n"
+               "(for render also a LEVEL the world does not have).\n");
 }
 
 int usageError(const std::string& message) {
@@ -63,9 +72,19 @@ int main(int argc, char** argv) {
   if (args.empty()) return usageError("no command given");
   for (const Command& command : COMMANDS) {
     if (args[0] != command.name) continue;
-    std::vector<std::string> rest(args.begin() + 1, args.end());
-    for (const std::string& arg : rest) {
-      if (arg.size() > 1 && arg[0] == '-') return usageError("unknown option " + arg);
+    std::vector<std::string> rest;
+    for (size_t i = 1; i < args.size(); i++) {
+      const std::string& arg = args[i];
+      if (command.takesData && arg == "--data") {
+        if (i + 1 == args.size() || args[i + 1].empty()) return usageError("--data needs a folder");
+        renderDataFolder = args[++i];
+      } else if (command.takesData && arg.rfind("--data=", 0) == 0 && arg.size() > 7) {
+        renderDataFolder = arg.substr(7);
+      } else if (arg.size() > 1 && arg[0] == '-') {
+        return usageError("unknown option " + arg);
+      } else {
+        rest.push_back(arg);
+      }
     }
     if (rest.size() < command.minArgs || rest.size() > command.maxArgs) {
       return usageError(std::string(command.name) + " takes " + command.arguments);

@@ -1,37 +1,14 @@
 // glimb-world as authors run it: info's listing, check's verdicts and exit codes, usage.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
-#include "tests/world/scratch_dir.h"
+#include "tests/tools/tool_run.h"
 #include "world/world_file.h"
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out, err;
-};
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::string scratch(const std::string& name) { return scratchPath(name); }
-
-ToolRun runTool(const std::string& arguments) {
-  const std::string out = scratch("out"), err = scratch("err");
-  const std::string command =
-      std::string("'") + GLIMB_WORLD_TOOL + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
-}
 
 std::string writeSample(const std::string& name, const World& world) {
   const std::string path = scratch(name);
