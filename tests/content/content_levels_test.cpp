@@ -63,9 +63,15 @@ TEST(ContentLevels, EveryLevelCanBePlayedThrough) {
     EXPECT_EQ(levers > 0, gates > 0) << levers << " levers, " << gates << " lever gates";
     // Without the scroll flags the view stays at its first place and the rest of a
     // bigger level could never be seen.
-    if (level.width > 20) EXPECT_TRUE(level.flags & (LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT));
-    if (level.height > 12) EXPECT_TRUE(level.flags & (LEVEL_SCROLL_UP | LEVEL_SCROLL_DOWN));
-    if (level.flags & LEVEL_BACKGROUND) EXPECT_EQ(level.background.size(), level.foreground.size());
+    if (level.width > 20) {
+      EXPECT_TRUE(level.flags & (LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT));
+    }
+    if (level.height > 12) {
+      EXPECT_TRUE(level.flags & (LEVEL_SCROLL_UP | LEVEL_SCROLL_DOWN));
+    }
+    if (level.flags & LEVEL_BACKGROUND) {
+      EXPECT_EQ(level.background.size(), level.foreground.size());
+    }
     EXPECT_GT(creatures, 0);
   }
 }
