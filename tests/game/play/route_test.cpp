@@ -1,5 +1,7 @@
 // The recorded routes through the built-in world: routes/NN-DIFFICULTY.txt is an
-// --input script that plays level NN from its level intro to its exit. Each route
+// --input script that plays the level of content/levels/world/NN-*.txt from its
+// level intro to its exit (the level files are played in name order, so that
+// level's place in the world is its place in the folder). Each route
 // is replayed headless with --play and its trace must show the exit reached
 // without a single life lost.
 #include <gtest/gtest.h>
@@ -10,28 +12,51 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "game/shell.h"
 #include "game_test_support.h"
+#include "world/world_file.h"
 
 namespace {
 
+// How many levels have routes on Easy and Hard as well as on Normal, at least.
+constexpr int MIN_LEVELS_ON_EVERY_DIFFICULTY = 1;
+
 struct Route {
   std::string file;  // the name in routes/
-  int level = 0;     // 1-based, as --level takes it
+  int level = 0;     // 1-based, as --level takes it; 0 when no level file has the number
   std::string difficulty;
 };
 
+void PrintTo(const Route& route, std::ostream* out) { *out << route.file; }
+
+// The level files of the built-in world in the order the world holds them.
+std::vector<std::string> levelFiles() {
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(LEVELS_DIR))
+    if (entry.path().extension() == ".txt") files.push_back(entry.path().filename().string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 std::vector<Route> allRoutes() {
   std::vector<Route> routes;
+  const std::vector<std::string> levels = levelFiles();
   const std::regex name("([0-9]+)-(easy|normal|hard)\\.txt");
   for (const auto& entry : fs::directory_iterator(ROUTES_DIR)) {
     std::smatch m;
     std::string file = entry.path().filename().string();
-    if (std::regex_match(file, m, name)) routes.push_back({file, std::stoi(m[1]), m[2]});
+    if (!std::regex_match(file, m, name)) continue;
+    const std::string prefix = m[1].str() + "-";
+    int level = 0;
+    for (size_t i = 0; i < levels.size(); i++)
+      if (levels[i].rfind(prefix, 0) == 0) level = int(i) + 1;
+    routes.push_back({file, level, m[2]});
   }
   std::sort(routes.begin(), routes.end(), [](const Route& a, const Route& b) { return a.file < b.file; });
   return routes;
@@ -60,6 +85,7 @@ class RouteTest : public testing::TestWithParam<Route> {};
 
 TEST_P(RouteTest, ReachesTheExitWithoutLosingALife) {
   const Route& route = GetParam();
+  ASSERT_GT(route.level, 0) << route.file << ": no level file in " << LEVELS_DIR << " has its number";
   const fs::path script = fs::path(ROUTES_DIR) / route.file;
   ScratchFolder scratch;
   setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
@@ -100,5 +126,22 @@ INSTANTIATE_TEST_SUITE_P(BuiltInWorld, RouteTest, testing::ValuesIn(allRoutes())
                            std::replace(name.begin(), name.end(), '-', '_');
                            return "Level" + name;
                          });
+
+// The world's levels are read from the data file the game plays, so a level file
+// added without a route is caught.
+TEST(RouteCoverage, EveryLevelHasARouteOnNormal) {
+  World world;
+  std::string error;
+  ASSERT_TRUE(readWorldFile(std::string(GLIMB_DATA_DIR) + "/data10.glb", &world, &error)) << error;
+  ASSERT_EQ(world.levels.size(), levelFiles().size());
+  std::map<int, std::set<std::string>> byLevel;
+  for (const Route& r : allRoutes()) byLevel[r.level].insert(r.difficulty);
+  int allThree = 0;
+  for (int level = 1; level <= int(world.levels.size()); level++) {
+    EXPECT_TRUE(byLevel[level].count("normal")) << levelFiles()[level - 1] << " has no route on Normal";
+    if (byLevel[level].size() == 3) allThree++;
+  }
+  EXPECT_GE(allThree, MIN_LEVELS_ON_EVERY_DIFFICULTY);
+}
 
 }  // namespace
