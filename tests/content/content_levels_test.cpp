@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 #include <unistd.h>
@@ -74,6 +75,51 @@ TEST(ContentLevels, EveryLevelCanBePlayedThrough) {
     }
     EXPECT_GT(creatures, 0);
   }
+}
+
+// Every mechanic of play appears somewhere in the built-in world, and so does each
+// kind of special level.
+TEST(ContentLevels, TheWorldShowsEveryMechanicAndSpecialLevel) {
+  const std::vector<uint8_t>& bytes = file("data10.glb");
+  World world;
+  std::string error;
+  ASSERT_TRUE(decodeWorld(bytes.data(), bytes.size(), &world, &error)) << error;
+  std::set<int> tiles, classes;
+  int32_t flags = 0;
+  bool bothWays = false, vertical = false;
+  for (const LevelRecord& level : world.levels) {
+    for (int32_t t : level.foreground) {
+      tiles.insert(t);
+      classes.insert(tileInfo()[t].tileClass);
+    }
+    flags |= level.flags;
+    bothWays = bothWays || ((level.flags & LEVEL_SCROLL_LEFT) && (level.flags & LEVEL_SCROLL_RIGHT));
+    vertical = vertical || (level.flags & (LEVEL_SCROLL_UP | LEVEL_SCROLL_DOWN));
+  }
+  EXPECT_GE(world.levels.size(), 10u);
+  const std::map<int, std::string> needed = {
+      {9, "walker"}, {13, "spiky walker"}, {33, "floater"}, {53, "fish"}, {121, "runner"},
+      {17, "checkpoint"}, {20, "bump block"}, {22, "falling floor"}, {26, "extra life"},
+      {40, "breakable block"}, {58, "lever gate"}, {59, "inverse lever gate"}, {77, "lever"},
+      {86, "bell"}, {88, "crumbling planks"}, {74, "difficulty block"}, {92, "inverse difficulty block"}};
+  for (const auto& [tile, what] : needed) {
+    bool found = tiles.count(tile) > 0;
+    if (tile == 9) found = found || tiles.count(11);
+    if (tile == 13) found = found || tiles.count(15);
+    if (tile == 33) found = found || tiles.count(34);
+    if (tile == 53) found = found || tiles.count(55);
+    if (tile == 121) found = found || tiles.count(144);
+    if (tile == 74) found = found || tiles.count(75) || tiles.count(76);
+    if (tile == 92) found = found || tiles.count(93) || tiles.count(94);
+    EXPECT_TRUE(found) << "no " << what;
+  }
+  for (int c : {CLASS_DEADLY, CLASS_WATER, CLASS_PICKUP}) EXPECT_TRUE(classes.count(c)) << "no class " << c;
+  EXPECT_TRUE(flags & LEVEL_BACKGROUND);
+  EXPECT_TRUE(flags & LEVEL_ACTORS_BEHIND);
+  EXPECT_TRUE(flags & LEVEL_TICK_TIME);
+  EXPECT_TRUE(flags & LEVEL_KEEP_LIVES_HARD);
+  EXPECT_TRUE(bothWays);
+  EXPECT_TRUE(vertical);
 }
 
 TEST(ContentLevels, DemonstrationHoldsOnlyTilesItTurnsIntoCreatures) {

@@ -25,7 +25,7 @@
 namespace {
 
 // How many levels have routes on Easy and Hard as well as on Normal, at least.
-constexpr int MIN_LEVELS_ON_EVERY_DIFFICULTY = 2;
+constexpr int MIN_LEVELS_ON_EVERY_DIFFICULTY = 3;
 
 struct Route {
   std::string file;  // the name in routes/
