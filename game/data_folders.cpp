@@ -1,12 +1,21 @@
-// Finding the installed data files and the player's own folder.
+// Finding the installed data files, the player's own folder and the folders
+// of the worlds installed for everyone.
 #include "game/data_folders.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "game/loading.h"
 
+#ifndef GLIMB_INSTALLED_DATA
+#define GLIMB_INSTALLED_DATA "../share/glimb"
+#endif
+
 std::string userFolder;
+std::vector<std::string> systemWorldFolders;
+
+const char* const INSTALLED_DATA_FROM_BIN = GLIMB_INSTALLED_DATA;
 
 bool holdsGameData(const std::filesystem::path& folder) {
   for (int32_t i = 0; i < DATA_FILE_COUNT; i++) {
@@ -18,8 +27,9 @@ bool holdsGameData(const std::filesystem::path& folder) {
   return true;
 }
 
-std::filesystem::path installedDataFolder(const std::filesystem::path& programPath) {
-  return (programPath.parent_path() / ".." / "share" / "glimb").lexically_normal();
+std::filesystem::path installedDataFolder(const std::filesystem::path& programPath,
+                                          const std::filesystem::path& dataFromBin) {
+  return (programPath.parent_path() / dataFromBin).lexically_normal();
 }
 
 std::filesystem::path perUserFolder() {
@@ -28,6 +38,25 @@ std::filesystem::path perUserFolder() {
   const char* home = std::getenv("HOME");
   if (home && home[0]) return std::filesystem::path(home) / ".local" / "share" / "glimb";
   return {};
+}
+
+std::vector<std::filesystem::path> xdgSystemWorldFolders() {
+  const char* dirs = std::getenv("XDG_DATA_DIRS");
+  const std::string list = dirs && dirs[0] ? dirs : "/usr/local/share/:/usr/share/";
+  std::vector<std::filesystem::path> folders;
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(':', start);
+    if (end == std::string::npos) end = list.size();
+    const std::string dir = list.substr(start, end - start);
+    start = end + 1;
+    // Relative entries are not meant for anyone; they would depend on the
+    // folder the game was started from.
+    if (dir.empty() || dir[0] != '/') continue;
+    const std::filesystem::path folder = (std::filesystem::path(dir) / "glimb").lexically_normal();
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+  }
+  return folders;
 }
 
 std::string userFilePath(const std::string& name) {

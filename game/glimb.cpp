@@ -28,13 +28,15 @@ std::filesystem::path programPath(const char* argv0) {
 }
 
 // Without --data and without data files here, an installed game reads the
-// data of <prefix>/share/glimb and keeps the player's files in the per-user
-// folder, made on first run.
+// data of its installed data folder, keeps the player's files in the
+// per-user folder, made on first run, and lists the worlds installed for
+// everyone too.
 void useInstalledFolders(Options& options, const char* argv0) {
   if (options.dataGiven || holdsGameData(".")) return;
   const std::filesystem::path installed = installedDataFolder(programPath(argv0));
   if (!holdsGameData(installed)) return;
   options.dataDir = installed.string();
+  for (const std::filesystem::path& folder : xdgSystemWorldFolders()) systemWorldFolders.push_back(folder.string());
   const std::filesystem::path user = perUserFolder();
   std::error_code failure;
   if (!user.empty()) std::filesystem::create_directories(user, failure);
@@ -44,6 +46,30 @@ void useInstalledFolders(Options& options, const char* argv0) {
     std::fprintf(stderr, "glimb: cannot make the folder \"%s\": %s\n", user.c_str(), failure.message().c_str());
   } else {
     userFolder = user.string();
+  }
+}
+
+// A world named on the command line is looked for here first, then in the
+// player's folder, then among the worlds installed for everyone, then in the
+// working folder.
+void findPlayWorld(std::string& world) {
+  if (world.empty()) return;
+  std::error_code ignored;
+  if (std::filesystem::exists(world, ignored)) {
+    makeAbsolute(world);
+    return;
+  }
+  if (std::filesystem::exists(userFilePath(world), ignored)) {
+    world = userFilePath(world);
+    return;
+  }
+  if (std::filesystem::path(world).is_absolute()) return;
+  for (const std::string& folder : systemWorldFolders) {
+    const std::filesystem::path path = std::filesystem::path(folder) / world;
+    if (std::filesystem::is_regular_file(path, ignored)) {
+      world = path.string();
+      return;
+    }
   }
 }
 
@@ -68,14 +94,7 @@ int main(int argc, char** argv) {
   makeAbsolute(options.inputFile);
   makeAbsolute(options.recordFile);
   makeAbsolute(options.traceFile);
-  // A world named on the command line is looked for here first, then in the
-  // player's folder, then in the working folder.
-  std::error_code ignored;
-  if (!options.playWorld.empty() && std::filesystem::exists(options.playWorld, ignored)) {
-    makeAbsolute(options.playWorld);
-  } else if (!options.playWorld.empty() && std::filesystem::exists(userFilePath(options.playWorld), ignored)) {
-    options.playWorld = userFilePath(options.playWorld);
-  }
+  findPlayWorld(options.playWorld);
   if (chdir(options.dataDir.c_str()) != 0) {
     std::fprintf(stderr, "glimb: cannot use \"%s\" as the working folder\n", options.dataDir.c_str());
     return 2;

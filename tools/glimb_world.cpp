@@ -28,8 +28,8 @@ constexpr Command COMMANDS[] = {
     {"render", "[--data DIR] FILE LEVEL OUT",
      "draw level LEVEL (from 1) of FILE, 32 pixels a tile, into the\n"
      "                    picture OUT: PNG when it ends in .png, otherwise PCX; the tile\n"
-     "                    sheet data09.glb comes from DIR, else ../share/glimb beside\n"
-     "                    the program's folder, else the current folder",
+     "                    sheet data09.glb comes from DIR, else the installed data\n"
+     "                    folder beside the program, else the current folder",
      3, 3, true, runRender},
 };
 

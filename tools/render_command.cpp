@@ -16,6 +16,10 @@
 #include "tools/world_commands.h"
 #include "world/world_file.h"
 
+#ifndef GLIMB_INSTALLED_DATA
+#define GLIMB_INSTALLED_DATA "../share/glimb"
+#endif
+
 std::string renderDataFolder;
 
 namespace {
@@ -40,14 +44,15 @@ int32_t levelNumber(const std::string& text) {
   return number <= 65535 ? number : 0;
 }
 
-// The folders searched for the tile sheet: --data alone when given; otherwise an
-// installed share/glimb beside the program's bin folder, then the working folder.
+// The folders searched for the tile sheet: --data alone when given; otherwise the
+// installed data folder beside the program's bin folder (share/glimb, or where
+// the build's install layout puts it), then the working folder.
 std::vector<std::filesystem::path> dataFolders() {
   if (!renderDataFolder.empty()) return {renderDataFolder};
   std::vector<std::filesystem::path> folders;
   std::error_code failure;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failure);
-  if (!failure) folders.push_back((self.parent_path() / ".." / "share" / "glimb").lexically_normal());
+  if (!failure) folders.push_back((self.parent_path() / GLIMB_INSTALLED_DATA).lexically_normal());
   folders.push_back(".");
   return folders;
 }

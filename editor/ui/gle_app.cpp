@@ -8,6 +8,10 @@
 #include "editor/editor_view.h"
 #include "editor/ui/editor_window.h"
 
+#ifndef GLIMB_INSTALLED_DATA
+#define GLIMB_INSTALLED_DATA "../share/glimb"
+#endif
+
 namespace gle {
 
 namespace {
@@ -47,10 +51,11 @@ GleOptions parseGleArguments(const QStringList& arguments, const std::string& pr
   }
   options.worldPath = path;
   // Without --data: the current folder, then the build tree's data folder
-  // beside the program, then the installed <prefix>/share/glimb.
+  // beside the program, then the installed data folder (<prefix>/share/glimb,
+  // or wherever the build's install layout puts it beside the bin folder).
   if (!dataGiven && !holdsEditorData(".") && !programFolder.empty()) {
-    for (const char* place : {"data", "share/glimb"}) {
-      const std::filesystem::path beside = std::filesystem::path(programFolder) / ".." / place;
+    for (const char* place : {"../data", GLIMB_INSTALLED_DATA}) {
+      const std::filesystem::path beside = std::filesystem::path(programFolder) / place;
       if (holdsEditorData(beside)) {
         options.dataFolder = beside.lexically_normal().string();
         break;

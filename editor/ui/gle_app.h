@@ -20,14 +20,15 @@ struct GleOptions {
 // `arguments` as QCoreApplication gives them (program first). The words that
 // are not options make up the world path, joined by single spaces, so that an
 // unquoted path with spaces still opens. Without --data the data files are
-// looked for in the current folder and then in ../data beside the program.
+// looked for in the current folder, then in ../data beside the program, then
+// in the installed data folder.
 GleOptions parseGleArguments(const QStringList& arguments, const std::string& programFolder);
 
 constexpr const char* GLE_USAGE =
     "usage: gle [--data DIR] [WORLD]\n"
     "  WORLD       a world file (*.glw) to open; without one the editor starts untitled\n"
     "  --data DIR  folder holding data09.glb, glegfx.pcx and data06.glb (else the\n"
-    "              current folder, ../data or the installed ../share/glimb)\n"
+    "              current folder, ../data or the installed data folder)\n"
     "  --version   show the version\n"
     "  --help      show this text\n";
 

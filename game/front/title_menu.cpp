@@ -222,4 +222,11 @@ void writeFrontTrace(TraceLine& line) {
   line.field("menuCursor", menuCursor);
   line.field("listRow", listRow);
   line.field("listPage", listPage);
+  line.field("worldCount", worldCount);
+  // The file of the highlighted world, so a script can see where a listed
+  // world comes from.
+  const int32_t entry = listPage * WORLDS_PER_PAGE + listRow - 1;
+  if (menuPage == MENU_PAGE_WORLDS && entry >= 0 && entry < worldCount) {
+    line.field("worldFile", worldList[entry].fileName);
+  }
 }

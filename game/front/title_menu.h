@@ -54,8 +54,9 @@ extern int32_t menuPrevFineY;
 // 1 on a frame whose nothing-held result differs from the frame before's.
 extern int32_t menuEdge;
 
-// Builds the world list from the current folder: entry 0 the built-in world,
-// then the playable "*.glw" files sorted by name, at most 100 in all.
+// Builds the world list: entry 0 the built-in world, then the playable
+// "*.glw" files of the current and the player's folder sorted by name, then
+// those of the folders of worlds installed for everyone, at most 100 in all.
 void buildWorldList();
 // Empties every entry's strings (a game was started from the list).
 void freeWorldList();

@@ -1,6 +1,6 @@
 // The world list of the world select page: the built-in world first, then
 // every playable "*.glw" file of the current folder and of the player's
-// folder in name order.
+// folder in name order, then those installed for everyone, folder by folder.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -52,17 +52,39 @@ void addWorldFiles(const fs::path& folder, bool bareNames, std::vector<std::pair
   }
 }
 
+// True when `folder` is one of `seen` (the same folder by another path too).
+bool alreadyListed(const fs::path& folder, const std::vector<fs::path>& seen) {
+  for (const fs::path& other : seen) {
+    std::error_code ignored;
+    if (fs::equivalent(folder, other, ignored)) return true;
+  }
+  return false;
+}
+
 // The "*.glw" files of the current folder and the player's folder, sorted by
 // name so that the list is the same on every machine whatever order the file
-// system keeps.
+// system keeps; then those of each folder of worlds installed for everyone,
+// in the folders' order, each folder's sorted by name. A folder reached
+// twice is listed once.
 std::vector<std::string> worldFileNames() {
   std::vector<std::pair<std::string, std::string>> files;
+  std::vector<fs::path> seen{"."};
   addWorldFiles(".", true, files);
-  std::error_code ignored;
-  if (!userFolder.empty() && !fs::equivalent(userFolder, ".", ignored)) addWorldFiles(userFolder, false, files);
+  if (!userFolder.empty() && !alreadyListed(userFolder, seen)) {
+    addWorldFiles(userFolder, false, files);
+    seen.emplace_back(userFolder);
+  }
   std::sort(files.begin(), files.end());
   std::vector<std::string> names;
   for (const auto& file : files) names.push_back(file.second);
+  for (const std::string& folder : systemWorldFolders) {
+    if (alreadyListed(folder, seen)) continue;
+    seen.emplace_back(folder);
+    std::vector<std::pair<std::string, std::string>> shared;
+    addWorldFiles(folder, false, shared);
+    std::sort(shared.begin(), shared.end());
+    for (const auto& file : shared) names.push_back(file.second);
+  }
   return names;
 }
 

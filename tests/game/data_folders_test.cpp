@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game_test_support.h"
 
@@ -35,9 +36,14 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-TEST(DataFolders, TheInstalledDataLiesInShareBesideTheProgramsBinFolder) {
-  EXPECT_EQ(installedDataFolder("/opt/glimb/bin/glimb"), fs::path("/opt/glimb/share/glimb"));
-  EXPECT_EQ(installedDataFolder("/home/p/.local/bin/glimb"), fs::path("/home/p/.local/share/glimb"));
+TEST(DataFolders, TheInstalledDataLiesWhereTheInstallLayoutPutsItBesideTheProgram) {
+  EXPECT_EQ(installedDataFolder("/opt/glimb/bin/glimb", "../share/glimb"), fs::path("/opt/glimb/share/glimb"));
+  EXPECT_EQ(installedDataFolder("/home/p/.local/bin/glimb", "../share/glimb"),
+            fs::path("/home/p/.local/share/glimb"));
+  // Debian's layout: /usr/games with /usr/share/games.
+  EXPECT_EQ(installedDataFolder("/usr/games/glimb", "../share/games/glimb"), fs::path("/usr/share/games/glimb"));
+  // Without a layout named, the one the build was configured for.
+  EXPECT_EQ(installedDataFolder("/p/bin/glimb"), installedDataFolder("/p/bin/glimb", INSTALLED_DATA_FROM_BIN));
 }
 
 TEST(DataFolders, AFolderHoldsTheGameDataOnlyWithAllThirtyNineFiles) {
@@ -63,6 +69,17 @@ TEST(DataFolders, ThePlayersFolderFollowsXdgDataHomeElseHome) {
   EXPECT_EQ(perUserFolder(), fs::path("/home/p/.local/share/glimb"));
   ScopedEnv noHome("HOME", nullptr);
   EXPECT_TRUE(perUserFolder().empty());
+}
+
+TEST(DataFolders, SystemWideWorldsAreInTheGlimbFolderOfEachAbsoluteXdgDataDir) {
+  {
+    ScopedEnv dirs("XDG_DATA_DIRS", "/opt/share:relative/share::/usr/share/:/opt/share/");
+    EXPECT_EQ(xdgSystemWorldFolders(), (std::vector<fs::path>{"/opt/share/glimb", "/usr/share/glimb"}));
+  }
+  for (const char* unset : {static_cast<const char*>(nullptr), ""}) {
+    ScopedEnv dirs("XDG_DATA_DIRS", unset);
+    EXPECT_EQ(xdgSystemWorldFolders(), (std::vector<fs::path>{"/usr/local/share/glimb", "/usr/share/glimb"}));
+  }
 }
 
 }  // namespace

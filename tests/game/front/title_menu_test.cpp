@@ -46,6 +46,8 @@ class TitleMenuTest : public LoadedShellTest {
     writeWorld(data.path / "data10.glb", "BUILT IN", "The Team");
   }
   void TearDown() override {
+    userFolder.clear();
+    systemWorldFolders.clear();
     joystickPresent = 0;
     joyState = JoyState{};
     freeObjects();
@@ -252,6 +254,38 @@ TEST_F(TitleMenuTest, ThePlayersFolderWorldsAreListedAmongTheCurrentFoldersInNam
   EXPECT_EQ(worldList[1].fileName, (player.path / "a.glw").string());  // opened where it lies
   EXPECT_EQ(worldList[2].fileName, "b.glw");
   EXPECT_EQ(worldList[3].name, "MINE C");
+}
+
+TEST_F(TitleMenuTest, SystemWideWorldsFollowThePlayersOwnFolderByFolderWithinTheHundred) {
+  ScratchFolder player, first, second;
+  writeWorld(data.path / "b.glw", "HERE");
+  writeWorld(player.path / "z.glw", "MINE");
+  writeWorld(first.path / "c.glw", "FIRST C");
+  writeWorld(first.path / "a.glw", "FIRST A");
+  writeFile(first.path / "broken.glw", std::vector<uint8_t>(50, 'A'));
+  writeWorld(second.path / "0.glw", "SECOND");
+  userFolder = player.path.string();
+  // A missing folder, the second twice and the player's own again: each
+  // folder is listed once, in the order first named.
+  systemWorldFolders = {(first.path / "missing").string(), first.path.string(), second.path.string(),
+                        (second.path / ".").string(), player.path.string()};
+  start();
+  ASSERT_EQ(worldCount, 6);
+  EXPECT_EQ(worldList[1].name, "HERE");
+  EXPECT_EQ(worldList[2].name, "MINE");
+  EXPECT_EQ(worldList[3].name, "FIRST A");
+  EXPECT_EQ(worldList[3].fileName, (first.path / "a.glw").string());  // opened where it lies
+  EXPECT_EQ(worldList[4].name, "FIRST C");
+  EXPECT_EQ(worldList[5].name, "SECOND");
+
+  // The system-wide worlds only fill what the player's own leave of the hundred.
+  std::vector<uint8_t> world = encodeWorld(blankWorld());
+  for (int i = 0; i < 96; i++) writeFile(player.path / ("m" + std::to_string(1000 + i) + ".glw"), world);
+  menuInit = MENU_BUILD_LIST;
+  frame({});
+  ASSERT_EQ(worldCount, WORLD_LIST_MAX);
+  EXPECT_EQ(worldList[98].name, "MINE");
+  EXPECT_EQ(worldList[99].name, "FIRST A");
 }
 
 TEST_F(TitleMenuTest, TheListHoldsAtMostOneHundredWorlds) {
