@@ -23,7 +23,8 @@ for file in bin/glimb bin/gle bin/glimb-world \
   share/glimb/data00.glb share/glimb/data10.glb share/glimb/data26.glb share/glimb/glegfx.pcx \
   share/applications/glimb.desktop share/applications/gle.desktop share/mime/packages/glimb-world.xml \
   share/icons/hicolor/scalable/apps/glimb.svg share/icons/hicolor/scalable/apps/gle.svg \
-  share/man/man6/glimb.6 share/man/man6/gle.6 share/man/man6/glimb-world.6; do
+  share/metainfo/org.glimb.glimb.metainfo.xml share/metainfo/org.glimb.gle.metainfo.xml \
+  share/man/man6/glimb.6.gz share/man/man6/gle.6.gz share/man/man6/glimb-world.6.gz; do
   [ -e "$prefix/$file" ] || fail "the install has no $file"
 done
 grep -q '^MimeType=application/x-glimb-world;$' "$prefix/share/applications/gle.desktop" ||
