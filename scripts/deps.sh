@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth xdotool x11-apps imagemagick sox python3 fonts-dejavu-core
-  appstream desktop-file-utils mandoc
+  dpkg-dev file lintian appstream desktop-file-utils mandoc
 )
 
 missing=()

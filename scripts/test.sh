@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first the normal build,
-# then everything again under AddressSanitizer and UndefinedBehaviorSanitizer
-# (built with clang), which also runs each fuzz target over its seed corpus.
+# then the Debian package, then everything again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (built with clang), which also runs each fuzz
+# target over its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -10,6 +11,12 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The Debian package, made in build-package/ as scripts/package.sh makes it,
+# checked unpacked and by lintian (scripts/package-test.sh installs it into a
+# clean chroot, which takes too long here).
+bash scripts/package.sh
+ctest --test-dir build-package --output-on-failure -j"$jobs"
 
 CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DGLIMB_SANITIZE=ON -DGLIMB_FUZZ=ON -DGLIMB_BENCH=OFF >/dev/null

@@ -24,7 +24,8 @@ for file in bin/glimb bin/gle bin/glimb-world \
   share/applications/glimb.desktop share/applications/gle.desktop share/mime/packages/glimb-world.xml \
   share/icons/hicolor/scalable/apps/glimb.svg share/icons/hicolor/scalable/apps/gle.svg \
   share/metainfo/org.glimb.glimb.metainfo.xml share/metainfo/org.glimb.gle.metainfo.xml \
-  share/man/man6/glimb.6.gz share/man/man6/gle.6.gz share/man/man6/glimb-world.6.gz; do
+  share/man/man6/glimb.6.gz share/man/man6/gle.6.gz share/man/man6/glimb-world.6.gz \
+  share/doc/glimb/copyright share/doc/glimb/changelog.gz; do
   [ -e "$prefix/$file" ] || fail "the install has no $file"
 done
 grep -q '^MimeType=application/x-glimb-world;$' "$prefix/share/applications/gle.desktop" ||
