@@ -101,13 +101,16 @@ void runTouchEffects() {
     levelIndex += 1;
   }
 
+  // A side trigger rings in the cell the probe touched. (A point nearer the
+  // centre can still lie in the player's own cell at run speed, which would
+  // ring that cell and leave a second bell there.)
   if (leftClass == CLASS_SIDE_TRIGGER) {
     playSound(SOUND_SIDE_TRIGGER);
-    addObject(roundDownToCell(wx - 8) - scrollX, middleY - scrollY, KIND_SIDE_TRIGGER_CELL, 0);
+    addObject(roundDownToCell(wx - 16) - scrollX, middleY - scrollY, KIND_SIDE_TRIGGER_CELL, 0);
   }
   if (rightClass == CLASS_SIDE_TRIGGER) {
     playSound(SOUND_SIDE_TRIGGER);
-    addObject(roundDownToCell(wx + 8) - scrollX, middleY - scrollY, KIND_SIDE_TRIGGER_CELL, 0);
+    addObject(roundDownToCell(wx + 15) - scrollX, middleY - scrollY, KIND_SIDE_TRIGGER_CELL, 0);
   }
 
   if (leftClass == CLASS_DEADLY || rightClass == CLASS_DEADLY) gameState = STATE_DYING;

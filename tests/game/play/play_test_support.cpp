@@ -40,6 +40,8 @@ void writeClasses(const fs::path& path) {
   put(TILE_BUMP_BLOCK, CLASS_SOLID);
   put(TILE_FALLING_FLOOR, CLASS_SOLID);
   put(TILE_GATE_CLOSED, CLASS_SOLID);
+  // The bell rings until its animation has moved on, as in the game's table.
+  put(T_BELL, CLASS_SIDE_TRIGGER);
   writeFile(path, classes);
 }
 

@@ -20,6 +20,9 @@ constexpr int32_t T_DEADLY = 43;
 constexpr int32_t T_TRIGGER = 44;
 constexpr int32_t T_PLAIN = 45;  // class 0: only a picture
 constexpr int32_t T_PLAIN2 = 46;
+// The bell: a side trigger whose animation writes 86, 87, 105 (rung).
+constexpr int32_t T_BELL = 86;
+constexpr int32_t T_BELL_RUNG = 105;
 
 // A level being written: both layers, cell (column, row).
 struct TestLevel {

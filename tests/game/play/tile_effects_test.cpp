@@ -111,6 +111,45 @@ TEST_F(PlayTest, WallsPushTriggersFireOnBothSidesAndDeadlyCellsKill) {
   EXPECT_EQ(tileOf(2, 2), TILE_EMPTY);
 }
 
+// Walking or running into a bell from either side, at every pixel the player
+// can start from, rings that bell and no other cell: the player's own cell
+// (here a plain picture beside the bell) stays as it was.
+TEST_F(PlayTest, ABellTouchedFromEitherSideAtAnySpeedRingsOnlyItsOwnCell) {
+  constexpr int32_t BELL_COLUMN = 8;
+  writeWorld({TestLevel(20, 12)
+                  .floor(3)
+                  .set(BELL_COLUMN - 1, 2, T_PLAIN)
+                  .set(BELL_COLUMN, 2, T_BELL)
+                  .set(BELL_COLUMN + 1, 2, T_PLAIN2)});
+  for (int32_t binding : {BIND_RIGHT, BIND_LEFT}) {
+    for (bool walk : {false, true}) {
+      for (int32_t offset = 0; offset < 4; offset++) {
+        SCOPED_TRACE(testing::Message() << (binding == BIND_RIGHT ? "from the left" : "from the right")
+                                        << (walk ? " walking" : " running") << ", offset " << offset);
+        start();
+        const int32_t rings = plays(SOUND_SIDE_TRIGGER);
+        playerX = (binding == BIND_RIGHT ? 4 * 32 : 12 * 32) + offset;
+        hold(binding);
+        hold(BIND_WALK, walk);
+        for (int32_t f = 0; f < 80; f++) frame();
+        releaseAll();
+        for (int32_t f = 0; f < 10; f++) frame();  // the ringing ends
+        EXPECT_GT(plays(SOUND_SIDE_TRIGGER), rings);
+        EXPECT_EQ(countObjects(KIND_SIDE_TRIGGER_CELL), 0);
+        for (int32_t c = 0; c < 20; c++) {
+          const int32_t expected = c == BELL_COLUMN       ? T_BELL_RUNG
+                                   : c == BELL_COLUMN - 1 ? T_PLAIN
+                                   : c == BELL_COLUMN + 1 ? T_PLAIN2
+                                                          : TILE_EMPTY;
+          EXPECT_EQ(tileOf(c, 2), expected) << "column " << c;
+        }
+        EXPECT_EQ(tileLayer->pixelAt((BELL_COLUMN - 1 + 1) * 32 + 5, 3 * 32 + 5), T_PLAIN);
+        EXPECT_EQ(tileLayer->pixelAt((BELL_COLUMN + 1 + 1) * 32 + 5, 3 * 32 + 5), T_PLAIN2);
+      }
+    }
+  }
+}
+
 TEST_F(PlayTest, HardRemovesExtraLivesUnlessTheLevelKeepsThem) {
   writeWorld({TestLevel(20, 12).set(10, 5, TILE_EXTRA_LIFE).set(15, 1, TILE_EXTRA_LIFE),
               TestLevel(20, 12, LEVEL_KEEP_LIVES_HARD).set(10, 5, TILE_EXTRA_LIFE).set(15, 1, TILE_EXTRA_LIFE)});
