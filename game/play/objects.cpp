@@ -298,6 +298,38 @@ int32_t frameOf(int32_t kind, int32_t t, int32_t d) {
   }
 }
 
+// The cell holding an object's centre as it stood before this frame's
+// update moves it against the view (the view itself has already moved).
+int32_t cellBeforeUpdate(const ActiveObject& node) {
+  return cellIndexAt(node.x + 16 + scrollX - scrollDx, node.y + 16 + scrollY - scrollDy);
+}
+
+// Gates and levers keep their spawner tile in the map, so their cell is seen
+// again by every later scan that reaches it: one object per cell.
+bool cellHasAnimator(int32_t index) {
+  for (const ActiveObject* node = activeObjects; node; node = node->next) {
+    if (isCellAnimator(node->kind) && cellBeforeUpdate(*node) == index) return true;
+  }
+  return false;
+}
+
+// Turns the spawner tile of cell (column, row), if it holds one, into its object.
+void spawnCell(int32_t column, int32_t row) {
+  const int32_t index = cellIndexAt(column * CELL_SIZE, row * CELL_SIZE);
+  if (index < 0) return;
+  for (const Spawner& s : SPAWNERS) {
+    if (tileMap[size_t(index)] != s.tile) continue;
+    if (s.leftTile == s.tile && cellHasAnimator(index)) return;
+    // The view has already moved in this frame, and the update that follows
+    // moves every object against that movement: placed ahead by the same
+    // amount, the object ends the frame exactly on its cell.
+    addObject(column * CELL_SIZE - scrollX + scrollDx, row * CELL_SIZE - scrollY + scrollDy, s.kind,
+              s.direction << DIR_SHIFT);
+    tileMap[size_t(index)] = s.leftTile;
+    return;
+  }
+}
+
 }  // namespace
 
 ActiveObject* addObject(int32_t x, int32_t y, int32_t kind, int32_t animDir) {
@@ -323,20 +355,12 @@ void freeObjects() {
 }
 
 void spawnScan(int32_t mode) {
-  const int32_t firstColumn = scrollX / CELL_SIZE - 1, lastColumn = scrollX / CELL_SIZE + VIEW_COLUMNS;
-  const int32_t firstRow = scrollY / CELL_SIZE - 1;
+  const int32_t firstColumn = scrollX / CELL_SIZE - 1, lastColumn = firstColumn + LAYER_COLUMNS - 1;
+  const int32_t firstRow = scrollY / CELL_SIZE - 1, lastRow = firstRow + LAYER_ROWS - 1;
   for (int32_t column = firstColumn; column <= lastColumn; column++) {
-    if (mode == SPAWN_EDGE_COLUMNS && column != firstColumn && column != lastColumn) continue;
-    for (int32_t row = firstRow; row < firstRow + LAYER_ROWS; row++) {
-      const int32_t index = cellIndexAt(column * CELL_SIZE, row * CELL_SIZE);
-      if (index < 0) continue;
-      for (const Spawner& s : SPAWNERS) {
-        if (tileMap[size_t(index)] != s.tile) continue;
-        addObject(column * CELL_SIZE - scrollX, row * CELL_SIZE - scrollY, s.kind, s.direction << DIR_SHIFT);
-        tileMap[size_t(index)] = s.leftTile;
-        break;
-      }
-    }
+    const bool edgeColumn = column == firstColumn || column == lastColumn;
+    if (mode == SPAWN_EDGE_COLUMNS && !edgeColumn) continue;
+    for (int32_t row = firstRow; row <= lastRow; row++) spawnCell(column, row);
   }
 }
 

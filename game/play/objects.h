@@ -53,7 +53,9 @@ void removeObjectAt(int32_t position);
 // Frees every node (declared for the shell in game/handlers.h too).
 void freeObjects();
 
-// Turns spawner tiles near the view into objects.
+// Turns spawner tiles near the view into objects, each exactly on its cell
+// once this frame's update has moved it against the view; a gate or lever
+// cell that already has its object gets no second one.
 void spawnScan(int32_t mode);
 // One update of every object.
 void updateObjects();

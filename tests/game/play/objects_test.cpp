@@ -1,6 +1,7 @@
 // The active objects through the real play frame: walkers at walls and
 // gaps, stomps and deadly contact, the stunned fast walker, floaters over
 // gaps, levers and gates, far-away removal, pausing and drawing.
+#include <set>
 #include <vector>
 
 #include "game/play/play.h"
@@ -24,6 +25,17 @@ class ObjectsTest : public PlayTest {
     int32_t n = 0;
     for (ActiveObject* node = activeObjects; node; node = node->next) n += node->kind == kind;
     return n;
+  }
+  // One frame with the player placed in the strip of the screen that moves
+  // the view by dx pixels (2 or 4 either way; 0 keeps it still).
+  void scrollBy(int32_t dx) {
+    playerX = dx == 4 ? 500 : dx == 2 ? 400 : dx == -2 ? 200 : dx == -4 ? 100 : 320;
+    frame();
+  }
+  // The same vertically: the view follows a player below or above y 176.
+  void scrollVerticallyBy(int32_t dy) {
+    playerY = dy > 0 ? 200 : dy < 0 ? 100 : 176;
+    frame();
   }
   // Puts the player just above a creature, falling: the next frame stomps it.
   void dropOnto(const ActiveObject* creature) {
@@ -215,6 +227,102 @@ TEST_F(ObjectsTest, AGateScrolledTwoViewsAwayComesBackShowingTheCurrentLeverStat
   EXPECT_EQ(tileOf(12, 5), TILE_GATE_OPEN);  // from its first update on
   EXPECT_EQ(tileLayer->pixelAt(first(KIND_GATE)->x + 63 - (first(KIND_GATE)->x + 63) % 32 + 5, 6 * 32 + 5),
             TILE_GATE_OPEN);
+}
+
+// Objects made by the scan at the view's edges stand exactly on their cells
+// at the end of the frame that made them, whichever way and at whichever
+// speed the view moved in that frame (a floater has taken its first step).
+TEST_F(ObjectsTest, ObjectsFromTheEdgeScanStartExactlyOnTheirCells) {
+  constexpr int32_t LEVER = 30, GATE = 32, FLOATER = 34;
+  writeWorld({TestLevel(100, 12, LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT)
+                  .floor(10)
+                  .set(2, 9, TILE_START_RIGHT)
+                  .set(LEVER, 5, T_LEVER)
+                  .set(GATE, 5, T_GATE)
+                  .set(FLOATER, 3, T_FLOATER_RIGHT)});
+  for (int32_t speed : {2, 4}) {
+    SCOPED_TRACE(testing::Message() << speed << " pixels a frame");
+    start();
+    bool leverSeen = false, gateSeen = false, floaterSeen = false;
+    for (int32_t f = 0; f < 1000 && !floaterSeen; f++) {
+      scrollBy(speed);
+      if (!leverSeen && first(KIND_LEVER_UP)) {
+        leverSeen = true;
+        EXPECT_EQ(first(KIND_LEVER_UP)->x + scrollX, LEVER * 32) << "scrollX " << scrollX;
+        EXPECT_EQ(first(KIND_LEVER_UP)->y + scrollY, 5 * 32);
+      }
+      if (!gateSeen && first(KIND_GATE)) {
+        gateSeen = true;
+        EXPECT_EQ(first(KIND_GATE)->x + scrollX, GATE * 32) << "scrollX " << scrollX;
+      }
+      if (first(KIND_FLOATER)) {
+        floaterSeen = true;
+        EXPECT_EQ(first(KIND_FLOATER)->x + scrollX, FLOATER * 32 + 2) << "scrollX " << scrollX;
+        EXPECT_EQ(first(KIND_FLOATER)->y + scrollY, 3 * 32);
+      }
+    }
+    ASSERT_TRUE(leverSeen && gateSeen && floaterSeen);
+    // On until the lever is more than two views behind and dropped, then back
+    // until the scan at the left edge brings it back.
+    for (int32_t f = 0; f < 1000 && first(KIND_LEVER_UP); f++) scrollBy(speed);
+    ASSERT_EQ(first(KIND_LEVER_UP), nullptr);
+    for (int32_t f = 0; f < 1000 && !first(KIND_LEVER_UP); f++) scrollBy(-speed);
+    ASSERT_NE(first(KIND_LEVER_UP), nullptr);
+    EXPECT_EQ(first(KIND_LEVER_UP)->x + scrollX, LEVER * 32) << "scrollX " << scrollX;
+  }
+}
+
+// Scrolling back and forth past a gate and a lever, starting at every pixel
+// of a cell and at both speeds, so that the view passes them at every scroll
+// phase 0-31 in both directions: the composed view shows the closed gate and
+// the lever in their own cells and nowhere else, and no cell ever gets a
+// second gate or lever object, not even from the full rebuild after lost
+// surfaces.
+TEST_F(ObjectsTest, NoPhantomGateAtAnyScrollPhaseAndOneObjectPerCell) {
+  constexpr int32_t GATE = 24, LEVER = 26, ROW = 5;
+  writeWorld({TestLevel(60, 12, LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT)
+                  .floor(10)
+                  .set(GATE, ROW, T_GATE)
+                  .set(LEVER, ROW, T_LEVER)});
+  std::set<int32_t> phasesRight, phasesLeft;
+  int32_t frames = 0;
+  auto check = [&]() {
+    frames++;
+    ASSERT_LE(count(KIND_GATE), 1) << "scrollX " << scrollX;
+    ASSERT_LE(count(KIND_LEVER_UP) + count(KIND_LEVER_DOWN), 1) << "scrollX " << scrollX;
+    const int32_t y = ROW * 32 + 16 - scrollY;
+    for (int32_t x = 0; x < 640; x++) {
+      const int32_t worldColumn = (x + scrollX) / 32;
+      const int32_t pixel = backBuffer->pixelAt(x, y);
+      ASSERT_EQ(pixel == TILE_GATE_CLOSED, worldColumn == GATE) << "screen x " << x << ", scrollX " << scrollX;
+      ASSERT_EQ(pixel == T_LEVER, worldColumn == LEVER) << "screen x " << x << ", scrollX " << scrollX;
+    }
+  };
+  for (int32_t speed : {2, 4}) {
+    for (int32_t offset = 0; offset < 4; offset++) {
+      SCOPED_TRACE(testing::Message() << speed << " pixels a frame from offset " << offset);
+      start();
+      // Both out of sight to the right; an odd offset gives the odd phases.
+      scrollX = 32 + offset;
+      layersValid = 0;
+      scrollBy(0);
+      ASSERT_EQ(activeObjects, nullptr);
+      for (int32_t leg = 0; leg < 3; leg++) {
+        const int32_t dx = leg == 1 ? -speed : speed;
+        auto goOn = [&] { return leg == 1 ? scrollX > 32 : scrollX < (GATE + 2) * 32; };
+        while (goOn()) {
+          if (frames % 97 == 96) surfacesRestored = 1;
+          scrollBy(dx);
+          (dx > 0 ? phasesRight : phasesLeft).insert(scrollX % 32);
+          check();
+          if (HasFatalFailure()) return;
+        }
+      }
+      EXPECT_EQ(leverState, 0);
+    }
+  }
+  EXPECT_EQ(phasesRight.size(), 32u);
+  EXPECT_EQ(phasesLeft.size(), 32u);
 }
 
 TEST_F(ObjectsTest, WhilePausedCreaturesStandStillButAnimate) {
