@@ -360,7 +360,11 @@ void spawnScan(int32_t mode) {
   for (int32_t column = firstColumn; column <= lastColumn; column++) {
     const bool edgeColumn = column == firstColumn || column == lastColumn;
     if (mode == SPAWN_EDGE_COLUMNS && !edgeColumn) continue;
-    for (int32_t row = firstRow; row <= lastRow; row++) spawnCell(column, row);
+    for (int32_t row = firstRow; row <= lastRow; row++) {
+      const bool edgeRow = row == firstRow || row == lastRow;
+      if (mode == SPAWN_EDGE_ROWS && !edgeRow) continue;
+      spawnCell(column, row);
+    }
   }
 }
 

@@ -39,9 +39,11 @@ constexpr int32_t KIND_BUMPED_BLOCK = 60;
 constexpr int32_t SOUND_FAST_WALKER_STOMP = 8;
 constexpr int32_t SOUND_LEVER = 10;
 
-// spawnScan modes: the 22 x 14 cells around the view, or its two edge columns.
+// spawnScan modes: the 22 x 14 cells around the view, its two edge columns
+// (after a horizontal cell crossing), or its two edge rows (after a vertical one).
 constexpr int32_t SPAWN_AROUND_VIEW = 0;
 constexpr int32_t SPAWN_EDGE_COLUMNS = 1;
+constexpr int32_t SPAWN_EDGE_ROWS = 2;
 
 extern ActiveObject* activeObjects;  // head of the list; nullptr = empty
 

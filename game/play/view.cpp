@@ -135,8 +135,10 @@ void updateLayers() {
   } else if (scrollDx != 0 || scrollDy != 0) {
     const bool crossedRight = fineX < prevFineX && scrollDx > 0;
     const bool crossedLeft = prevFineX < fineX && scrollDx < 0;
-    // Vertical crossings shift the layers by a row the same way, so that a
-    // level scrolling up or down shows its rows where they are.
+    // Vertical crossings shift the layers by a row the same way, and scan
+    // the edge rows for spawner tiles as a horizontal crossing scans the
+    // edge columns, so that a level scrolling up or down shows its rows where
+    // they are and brings the creatures above and below the first view alive.
     const bool crossedDown = fineY < prevFineY && scrollDy > 0;
     const bool crossedUp = prevFineY < fineY && scrollDy < 0;
     // The layers' rows still start where they did before this frame until
@@ -153,6 +155,7 @@ void updateLayers() {
     }
     if (crossedDown || crossedUp) {
       shiftLayers(0, crossedDown ? -1 : 1);
+      spawnScan(SPAWN_EDGE_ROWS);
       if (crossedDown) {
         drawLayerRow(LAYER_ROWS - 1, scrollY / CELL_SIZE + VIEW_ROWS, scrollX / CELL_SIZE - 1);
       } else {

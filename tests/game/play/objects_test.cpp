@@ -1,6 +1,7 @@
 // The active objects through the real play frame: walkers at walls and
 // gaps, stomps and deadly contact, the stunned fast walker, floaters over
 // gaps, levers and gates, far-away removal, pausing and drawing.
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -280,7 +281,7 @@ TEST_F(ObjectsTest, ObjectsFromTheEdgeScanStartExactlyOnTheirCells) {
 // surfaces.
 TEST_F(ObjectsTest, NoPhantomGateAtAnyScrollPhaseAndOneObjectPerCell) {
   constexpr int32_t GATE = 24, LEVER = 26, ROW = 5;
-  writeWorld({TestLevel(60, 12, LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT)
+  writeWorld({TestLevel(60, 12, timeFlags(TIME_STEP_UNLIMITED, LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT))
                   .floor(10)
                   .set(GATE, ROW, T_GATE)
                   .set(LEVER, ROW, T_LEVER)});
@@ -310,7 +311,8 @@ TEST_F(ObjectsTest, NoPhantomGateAtAnyScrollPhaseAndOneObjectPerCell) {
       for (int32_t leg = 0; leg < 3; leg++) {
         const int32_t dx = leg == 1 ? -speed : speed;
         auto goOn = [&] { return leg == 1 ? scrollX > 32 : scrollX < (GATE + 2) * 32; };
-        while (goOn()) {
+        for (int32_t f = 0; goOn(); f++) {
+          ASSERT_LT(f, 1000) << "the view stopped at scrollX " << scrollX << " in state " << gameState;
           if (frames % 97 == 96) surfacesRestored = 1;
           scrollBy(dx);
           (dx > 0 ? phasesRight : phasesLeft).insert(scrollX % 32);
@@ -323,6 +325,100 @@ TEST_F(ObjectsTest, NoPhantomGateAtAnyScrollPhaseAndOneObjectPerCell) {
   }
   EXPECT_EQ(phasesRight.size(), 32u);
   EXPECT_EQ(phasesLeft.size(), 32u);
+}
+
+// A level that scrolls down: the walker on the floor below the first view is
+// a spawner tile until the view, following the player down from the ledge,
+// shows its row; then it becomes a walker that walks up to the player standing
+// there and kills it.
+TEST_F(ObjectsTest, AWalkerBelowTheFirstViewComesAliveAsTheViewScrollsDownAndKills) {
+  TestLevel level(20, 30, LEVEL_SCROLL_DOWN);
+  for (int32_t c = 0; c <= 5; c++) level.set(c, 13, T_SOLID);
+  level.floor(20).set(3, 12, TILE_START_RIGHT).set(17, 19, T_WALKER_LEFT);
+  writeWorld({level});
+  start();
+  EXPECT_EQ(scrollY, 12 * 32 - 176);
+  EXPECT_EQ(tileOf(17, 19), T_WALKER_LEFT);  // rows 5-18 are around the view
+  EXPECT_EQ(activeObjects, nullptr);
+  hold(BIND_RIGHT);  // off the ledge
+  for (int32_t f = 0; f < 25; f++) frame();
+  releaseAll();
+  ActiveObject* walker = nullptr;
+  int32_t f = 0;
+  for (; f < 100 && !walker; f++) {
+    frame();
+    walker = first(KIND_WALKER);
+  }
+  ASSERT_NE(walker, nullptr);
+  EXPECT_EQ(tileOf(17, 19), TILE_EMPTY);
+  EXPECT_EQ(scrollY / 32 + 12, 19);  // made when row 19 became the view's lower edge row
+  EXPECT_EQ(walker->x + scrollX, 17 * 32 - 2);
+  EXPECT_EQ(walker->y + scrollY, 19 * 32);
+  int32_t steps = 0;
+  for (f = 0; f < 400 && gameState != STATE_DYING; f++) {
+    const int32_t worldX = walker->x + scrollX;
+    frame();
+    steps += walker->x + scrollX < worldX;
+  }
+  ASSERT_EQ(gameState, STATE_DYING);
+  EXPECT_GT(steps, 100);
+  EXPECT_LT(std::abs(walker->x - playerX), 28);
+  EXPECT_EQ(playerY + scrollY, 19 * 32);  // killed standing on the floor
+  EXPECT_EQ(scrollY, 19 * 32 - 176);
+}
+
+// A level that scrolls up: a floater above the first view comes alive exactly
+// on its cell when the view climbs to its row, and a gate and a lever up
+// there are drawn in their own rows at every vertical scroll phase, one
+// object each, down and up again.
+TEST_F(ObjectsTest, ObjectsAboveTheFirstViewComeAliveOnTheirCellsAsTheViewScrollsUp) {
+  constexpr int32_t FLOATER_ROW = 8, GATE_ROW = 12, LEVER_ROW = 14;
+  writeWorld({TestLevel(20, 30, timeFlags(TIME_STEP_UNLIMITED, LEVEL_SCROLL_UP | LEVEL_SCROLL_DOWN))
+                  .floor(29)
+                  .set(3, 28, TILE_START_RIGHT)
+                  .set(10, FLOATER_ROW, T_FLOATER_RIGHT)
+                  .set(5, GATE_ROW, T_GATE)
+                  .set(7, LEVER_ROW, T_LEVER)});
+  start();
+  EXPECT_EQ(scrollY, 30 * 32 - 384);
+  EXPECT_EQ(activeObjects, nullptr);
+  std::set<int32_t> phasesUp, phasesDown;
+  ActiveObject* floater = nullptr;
+  for (int32_t offset = 0; offset < 4; offset++) {
+    SCOPED_TRACE(testing::Message() << "offset " << offset);
+    if (offset > 0) {
+      start();
+      scrollY -= offset;  // the other phases; nothing is around the view yet
+      layersValid = 0;
+    }
+    for (int32_t leg = 0; leg < 3; leg++) {
+      const int32_t dy = leg == 1 ? 4 : -4;
+      auto goOn = [&] { return leg == 1 ? scrollY < 30 * 32 - 384 - 4 : scrollY > (leg == 0 ? 4 : 9 * 32); };
+      for (int32_t f = 0; goOn(); f++) {
+        ASSERT_LT(f, 200) << "the view stopped at scrollY " << scrollY << " in state " << gameState;
+        scrollVerticallyBy(dy);
+        (dy > 0 ? phasesDown : phasesUp).insert(scrollY % 32);
+        if (!floater && first(KIND_FLOATER)) {
+          floater = first(KIND_FLOATER);
+          EXPECT_EQ(scrollY / 32 - 1, FLOATER_ROW);  // made when its row became the upper edge row
+          EXPECT_EQ(floater->x + scrollX, 10 * 32 + 2);
+          EXPECT_EQ(floater->y + scrollY, FLOATER_ROW * 32);
+        }
+        ASSERT_LE(count(KIND_GATE), 1) << "scrollY " << scrollY;
+        ASSERT_LE(count(KIND_LEVER_UP), 1) << "scrollY " << scrollY;
+        for (int32_t y = 0; y < 384; y++) {
+          const int32_t row = (y + scrollY) / 32;
+          ASSERT_EQ(backBuffer->pixelAt(5 * 32 + 16, y) == TILE_GATE_CLOSED, row == GATE_ROW)
+              << "screen y " << y << ", scrollY " << scrollY;
+          ASSERT_EQ(backBuffer->pixelAt(7 * 32 + 16, y) == T_LEVER, row == LEVER_ROW)
+              << "screen y " << y << ", scrollY " << scrollY;
+        }
+      }
+    }
+    if (offset == 0) ASSERT_NE(floater, nullptr);
+  }
+  EXPECT_EQ(phasesUp.size(), 32u);
+  EXPECT_EQ(phasesDown.size(), 32u);
 }
 
 TEST_F(ObjectsTest, WhilePausedCreaturesStandStillButAnimate) {
