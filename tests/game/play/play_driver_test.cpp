@@ -9,12 +9,17 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "game/play/level_grid.h"
+#include "game/play/objects.h"
 #include "game/shell.h"
 #include "game_test_support.h"
+#include "media/pcx.h"
+#include "play_test_support.h"
 #include "world/world_file.h"
 
 namespace {
@@ -24,6 +29,83 @@ int64_t fieldOf(const std::string& line, const std::string& name) {
   if (at == std::string::npos) return INT64_MIN;
   return std::atoll(line.c_str() + at + name.size() + 3);
 }
+
+struct TracedObject {
+  int64_t kind, x, y;
+};
+
+// The "objects" of a trace line, in list order.
+std::vector<TracedObject> objectsOf(const std::string& line) {
+  static const std::regex object("\\{\"kind\":(-?[0-9]+),\"x\":(-?[0-9]+),\"y\":(-?[0-9]+),");
+  std::vector<TracedObject> out;
+  for (auto it = std::sregex_iterator(line.begin(), line.end(), object); it != std::sregex_iterator(); ++it) {
+    out.push_back({std::stoll((*it)[1]), std::stoll((*it)[2]), std::stoll((*it)[3])});
+  }
+  return out;
+}
+
+// glimb run headless over a world of the test's own, drawn with the colour-
+// coded sheet and the test class table, so that a pixel of a capture tells
+// which tile or figure is there.
+class ColourCodedRun : public testing::Test {
+ protected:
+  void SetUp() override {
+    data = scratch.path / "data";
+    fs::create_directories(data);
+    writeDataFiles(data);
+    writeColourSheet(data / "data09.glb", 32, 16, 16);
+    writeColourSheet(data / "data12.glb", 16, 16, 8);
+    writeTestClasses(data / "data07.glb");
+    setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+  }
+  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+
+  // Plays the level on Normal for `frames` frames with the input script,
+  // capturing after each frame of `captures`; the trace, one line a frame.
+  void play(const TestLevel& level, const std::string& input, int frames, const std::vector<int>& captures = {}) {
+    World world = blankWorld();
+    world.levels = {level.record};
+    world.header.levelCount = 1;
+    std::string error;
+    ASSERT_TRUE(writeWorldFile((data / "test.glw").string(), world, &error)) << error;
+    std::ofstream(scratch.path / "keys.txt") << input;
+    std::string command = std::string(GLIMB_BINARY) + " --headless --data " + data.string() +
+                          " --play test.glw --difficulty normal --frames " + std::to_string(frames) + " --input " +
+                          (scratch.path / "keys.txt").string() + " --trace " + (scratch.path / "trace.jsonl").string();
+    if (!captures.empty()) {
+      std::string list;
+      for (int f : captures) list += (list.empty() ? "" : ",") + std::to_string(f);
+      command += " --capture-at " + list;
+    }
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+    trace.clear();
+    std::ifstream in(scratch.path / "trace.jsonl");
+    for (std::string line; std::getline(in, line);) trace.push_back(line);
+    ASSERT_EQ(trace.size(), size_t(frames));
+  }
+  // The trace line of frame f (counted from 1).
+  const std::string& at(int f) const { return trace[size_t(f - 1)]; }
+  // The first frame in which play runs.
+  int firstPlayFrame() const {
+    for (size_t i = 0; i < trace.size(); i++)
+      if (fieldOf(trace[i], "gameState") >= STATE_ON_GROUND) return int(i) + 1;
+    return 0;
+  }
+  // The n-th capture (from 0) as the player saw it.
+  PcxPicture capture(int n) const {
+    char name[16];
+    std::snprintf(name, sizeof name, "capt%04d.pcx", n);
+    PcxPicture picture;
+    std::string error;
+    EXPECT_TRUE(readPcxFile((data / name).string(), &picture, &error)) << error;
+    return picture;
+  }
+
+  ScratchFolder scratch;
+  fs::path data;
+  std::vector<std::string> trace;
+};
 
 TEST(PlayDriverTest, PlayedLevelRunsOutOfTimeIntoDying) {
   ScratchFolder scratch;
@@ -111,6 +193,102 @@ TEST(PlayDriverTest, ReplayOfTheFirstBuiltInLevelReachesItsExit) {
   EXPECT_EQ(fieldOf(trace[done + 26], "pendingState"), STATE_LEVEL_INTRO);
   EXPECT_EQ(fieldOf(trace.back(), "gameState"), STATE_FADE_HOLD);
   EXPECT_EQ(fieldOf(trace.back(), "pendingState"), STATE_LEVEL_INTRO);
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int32_t T_WALKER_LEFT = 9, T_GATE = 58, T_LEVER = 77;
+
+// In a level that scrolls down, the walker on the floor below the first view
+// comes alive once the view follows the player down from its ledge, walks up
+// to where the player stands and kills it.
+TEST_F(ColourCodedRun, AWalkerBelowTheFirstViewWalksAndKillsInALevelScrollingDown) {
+  TestLevel level(20, 30, timeFlags(TIME_STEP_UNLIMITED, LEVEL_SCROLL_DOWN));
+  for (int32_t c = 0; c <= 5; c++) level.set(c, 13, T_SOLID);
+  level.floor(20).set(3, 12, TILE_START_RIGHT).set(17, 19, T_WALKER_LEFT);
+  play(level, "10: SPACE\n11:\n20: RIGHT\n48:\n", 400);
+  const int start = firstPlayFrame();
+  ASSERT_GT(start, 0);
+  EXPECT_EQ(fieldOf(at(start), "scrollY"), 12 * 32 - 176);
+  int alive = 0;
+  for (int f = start; f <= 400 && !alive; f++) {
+    if (!objectsOf(at(f)).empty()) alive = f;
+  }
+  ASSERT_GT(alive, 0) << "the walker never came alive";
+  std::vector<TracedObject> objects = objectsOf(at(alive));
+  ASSERT_EQ(objects.size(), 1u);
+  EXPECT_EQ(objects[0].kind, KIND_WALKER);
+  EXPECT_EQ(fieldOf(at(alive), "scrollY") / 32 + 12, 19);  // its row has just come to the view's edge
+  EXPECT_EQ(objects[0].x + fieldOf(at(alive), "scrollX"), 17 * 32 - 2);
+  EXPECT_EQ(objects[0].y + fieldOf(at(alive), "scrollY"), 19 * 32);
+  int died = 0;
+  for (int f = alive + 1; f <= 400 && !died; f++) {
+    ASSERT_EQ(objectsOf(at(f)).size(), 1u);
+    EXPECT_LE(objectsOf(at(f))[0].x + fieldOf(at(f), "scrollX"), objectsOf(at(f - 1))[0].x + fieldOf(at(f - 1), "scrollX"));
+    if (fieldOf(at(f), "gameState") == STATE_DYING) died = f;
+  }
+  ASSERT_GT(died, 0) << "the walker never reached the player";
+  EXPECT_GT(died - alive, 50);  // it walked there
+  EXPECT_LT(std::abs(objectsOf(at(died))[0].x - fieldOf(at(died), "playerX")), 28);
+  EXPECT_EQ(fieldOf(at(died), "playerY") + fieldOf(at(died), "scrollY"), 19 * 32);
+}
+
+// Running and walking right past a gate and a lever, back left and right
+// again: in every capture, at every even scroll phase (the view moves 2 or 4
+// pixels at a time from a whole cell), the closed gate and the lever show in
+// their own cells only, and the trace never holds two of either.
+TEST_F(ColourCodedRun, CapturesShowNoPhantomGateWhileScrollingBackAndForth) {
+  constexpr int32_t GATE = 24, LEVER = 26, ROW = 5;
+  TestLevel level(60, 12, timeFlags(TIME_STEP_UNLIMITED, LEVEL_SCROLL_LEFT | LEVEL_SCROLL_RIGHT));
+  level.floor(10).set(6, 9, TILE_START_RIGHT).set(GATE, ROW, T_GATE).set(LEVER, ROW, T_LEVER);
+  const std::string input = "10: SPACE\n11:\n20: RIGHT\n140: RIGHT DOWN\n260: LEFT\n330: LEFT DOWN\n470: RIGHT\n520:\n";
+  std::vector<int> captures;
+  for (int f = 30; f <= 520; f++) captures.push_back(f);
+  play(level, input, 520, captures);
+  std::set<int64_t> phasesRight, phasesLeft;
+  for (size_t n = 0; n < captures.size(); n++) {
+    const std::string& line = at(captures[n]);
+    const int64_t scrollX = fieldOf(line, "scrollX");
+    int gates = 0, levers = 0;
+    for (const TracedObject& o : objectsOf(line)) {
+      gates += o.kind == KIND_GATE;
+      levers += o.kind == KIND_LEVER_UP || o.kind == KIND_LEVER_DOWN;
+    }
+    ASSERT_LE(gates, 1) << line;
+    ASSERT_LE(levers, 1) << line;
+    const int64_t gateX = GATE * 32 - scrollX;
+    if (gateX <= -32 || gateX >= 640) continue;
+    const int64_t before = fieldOf(at(captures[n] - 1), "scrollX");
+    if (scrollX != before) (scrollX > before ? phasesRight : phasesLeft).insert(scrollX % 32);
+    PcxPicture picture = capture(int(n));
+    ASSERT_EQ(picture.width, 640);
+    for (int32_t x = 0; x < 640; x++) {
+      const int64_t column = (x + scrollX) / 32;
+      const uint8_t pixel = picture.pixels[size_t(ROW * 32 + 16) * 640 + size_t(x)];
+      ASSERT_EQ(pixel == TILE_GATE_CLOSED, column == GATE) << "frame " << captures[n] << ", x " << x << "\n" << line;
+      ASSERT_EQ(pixel == T_LEVER, column == LEVER) << "frame " << captures[n] << ", x " << x << "\n" << line;
+    }
+  }
+  EXPECT_EQ(phasesRight.size(), 16u);
+  EXPECT_EQ(phasesLeft.size(), 16u);
+}
+
+// Running into a bell from the left rings the bell and nothing beside it: the
+// picture in the cell the player came from stays.
+TEST_F(ColourCodedRun, ABellRunIntoRingsOnlyItself) {
+  TestLevel level(20, 12, timeFlags(TIME_STEP_UNLIMITED));
+  level.floor(10).set(2, 9, TILE_START_RIGHT).set(7, 9, T_PLAIN).set(8, 9, T_BELL).set(9, 9, T_PLAIN2);
+  play(level, "10: SPACE\n11:\n20: RIGHT\n110:\n", 120, {119});
+  PcxPicture picture = capture(0);
+  ASSERT_EQ(picture.width, 640);
+  auto pixel = [&](int32_t column) { return picture.pixels[size_t(9 * 32 + 16) * 640 + size_t(column * 32 + 16)]; };
+  EXPECT_EQ(pixel(8), T_BELL_RUNG);
+  EXPECT_EQ(pixel(7), T_PLAIN);
+  EXPECT_EQ(pixel(9), T_PLAIN2);
+  for (int32_t column : {3, 4, 5, 6, 10}) EXPECT_EQ(pixel(column), 0) << column;
+  EXPECT_GT(fieldOf(at(119), "playerX"), 12 * 32);  // the player has run past
 }
 
 }  // namespace

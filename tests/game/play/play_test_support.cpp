@@ -10,10 +10,7 @@
 #include "game/shell.h"
 #include "media/pcx.h"
 
-namespace {
-
-// A sheet of columns x rows frames of size x size pixels; frame n is all colour n.
-void writeSheet(const fs::path& path, int32_t size, int32_t columns, int32_t rows) {
+void writeColourSheet(const fs::path& path, int32_t size, int32_t columns, int32_t rows) {
   const int32_t width = size * columns, height = size * rows;
   std::vector<uint8_t> pixels(size_t(width) * size_t(height));
   for (int32_t y = 0; y < height; y++) {
@@ -24,7 +21,7 @@ void writeSheet(const fs::path& path, int32_t size, int32_t columns, int32_t row
   writeFile(path, encodePcx(pixels.data(), width, height, width, palette));
 }
 
-void writeClasses(const fs::path& path) {
+void writeTestClasses(const fs::path& path) {
   std::vector<uint8_t> classes(TILE_CLASS_COUNT * 2, 0);
   auto put = [&](int32_t tile, int32_t value) { classes[2 * size_t(tile)] = uint8_t(value); };
   put(T_PICKUP, CLASS_PICKUP);
@@ -44,8 +41,6 @@ void writeClasses(const fs::path& path) {
   put(T_BELL, CLASS_SIDE_TRIGGER);
   writeFile(path, classes);
 }
-
-}  // namespace
 
 TestLevel::TestLevel(int32_t width, int32_t height, int32_t flags) {
   record.width = width;
@@ -74,9 +69,9 @@ int32_t timeFlags(int32_t step, int32_t flags) { return withTimeStep(flags, step
 
 void PlayTest::SetUp() {
   LoadedShellTest::SetUp();
-  writeSheet(data.path / "data09.glb", 32, 16, 16);
-  writeSheet(data.path / "data12.glb", 16, 16, 8);
-  writeClasses(data.path / "data07.glb");
+  writeColourSheet(data.path / "data09.glb", 32, 16, 16);
+  writeColourSheet(data.path / "data12.glb", 16, 16, 8);
+  writeTestClasses(data.path / "data07.glb");
   ASSERT_EQ(load(), 0);
   std::memcpy(keyBindings, DEFAULT_KEY_BINDINGS, sizeof keyBindings);
   std::memcpy(joyBindings, DEFAULT_JOY_BINDINGS, sizeof joyBindings);

@@ -34,6 +34,13 @@ struct TestLevel {
   LevelRecord record;
 };
 
+// A picture sheet of columns x rows frames of size x size pixels, frame n all
+// colour n, so that a pixel of the view tells which tile or figure is there.
+void writeColourSheet(const fs::path& path, int32_t size, int32_t columns, int32_t rows);
+// The test class table, with the classes of the T_ tiles above and of the
+// blocks, gates and bell of their own meaning.
+void writeTestClasses(const fs::path& path);
+
 // The flags of a level with time step `step`.
 int32_t timeFlags(int32_t step, int32_t flags = 0);
 
