@@ -199,6 +199,44 @@ TEST(PlayDriverTest, ReplayOfTheFirstBuiltInLevelReachesItsExit) {
 
 namespace {
 
+// The summit, the built-in world's eleventh level, climbs and then descends
+// into a valley far below the first view: its runner comes alive when the view,
+// following the player down, shows the valley floor's row, and then runs.
+TEST(PlayDriverTest, TheSummitsValleyRunnerComesAliveAsTheViewDescends) {
+  constexpr int64_t VALLEY_ROW = 26;
+  ScratchFolder scratch;
+  setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+  const fs::path tracePath = scratch.path / "trace.jsonl";
+  std::string command = std::string(GLIMB_BINARY) + " --headless --data " + GLIMB_DATA_DIR +
+                        " --play data10.glb --level 11 --difficulty normal --frames 900 --input " + SUMMIT_INPUT +
+                        " --trace " + tracePath.string();
+  int status = std::system(command.c_str());
+  unsetenv("XDG_CONFIG_HOME");
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  std::vector<std::string> trace;
+  std::ifstream in(tracePath);
+  for (std::string line; std::getline(in, line);) trace.push_back(line);
+  size_t alive = 0;
+  for (size_t f = 0; f < trace.size() && !alive; f++) {
+    for (const TracedObject& o : objectsOf(trace[f])) alive = o.kind == KIND_FAST_WALKER ? f : alive;
+  }
+  ASSERT_GT(alive, 0u) << "the runner never came alive";
+  EXPECT_EQ(fieldOf(trace[alive], "scrollY") / 32 + 12, VALLEY_ROW);  // the lower edge row was just scanned
+  EXPECT_LT(fieldOf(trace[alive - 1], "scrollY") / 32 + 12, VALLEY_ROW);
+  auto runnerX = [&](size_t f) {
+    for (const TracedObject& o : objectsOf(trace[f]))
+      if (o.kind == KIND_FAST_WALKER) return o.x + fieldOf(trace[f], "scrollX");
+    return INT64_MIN;
+  };
+  for (const TracedObject& o : objectsOf(trace[alive]))
+    if (o.kind == KIND_FAST_WALKER) EXPECT_EQ(o.y + fieldOf(trace[alive], "scrollY"), VALLEY_ROW * 32);
+  EXPECT_NE(runnerX(alive + 10), runnerX(alive));
+  size_t done = alive;
+  while (done < trace.size() && fieldOf(trace[done], "gameState") != STATE_LEVEL_DONE) done++;
+  ASSERT_LT(done, trace.size());
+  EXPECT_EQ(fieldOf(trace[done], "lives"), 3);
+}
+
 constexpr int32_t T_WALKER_LEFT = 9, T_GATE = 58, T_LEVER = 77;
 
 // In a level that scrolls down, the walker on the floor below the first view
