@@ -59,10 +59,14 @@ grep -q "\"menuPage\":1,.*\"listRow\":2,.*\"worldCount\":3,\"worldFile\":\"$tmp/
   "$tmp/trace.jsonl" || fail "the player's world is not listed second"
 grep -q "\"menuPage\":1,.*\"listRow\":3,.*\"worldCount\":3,\"worldFile\":\"$tmp/shared/glimb/everyone.glw\"" \
   "$tmp/trace.jsonl" || fail "the shared world is not listed third"
-# Entered, the shared world's game begins: its level intro or its first level.
+# Entered, the shared world's game begins: its level intro or its first level,
+# with as many levels as the built-in world it was copied from (the header's
+# first two bytes, little-endian).
+set -- $(od -An -tu1 -N2 "$root/usr/share/games/glimb/data10.glb")
+levels=$(($1 + 256 * $2))
 case "$(tail -n 1 "$tmp/trace.jsonl")" in
-  *'"gameState":-6,'*'"levelIndex":0,"levelCount":10,'* | *'"gameState":-1,'*'"levelCount":10,'* | \
-    *'"gameState":0,'*'"levelIndex":0,"levelCount":10,'*) ;;
+  *'"gameState":-6,'*'"levelIndex":0,"levelCount":'"$levels"','* | *'"gameState":-1,'*'"levelCount":'"$levels"','* | \
+    *'"gameState":0,'*'"levelIndex":0,"levelCount":'"$levels"','*) ;;
   *) fail "the shared world did not start: $(tail -n 1 "$tmp/trace.jsonl")" ;;
 esac
 echo "Debian layout test passed"
