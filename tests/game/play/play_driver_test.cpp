@@ -74,7 +74,10 @@ class ColourCodedRun : public testing::Test {
                           (scratch.path / "keys.txt").string() + " --trace " + (scratch.path / "trace.jsonl").string();
     if (!captures.empty()) {
       std::string list;
-      for (int f : captures) list += (list.empty() ? "" : ",") + std::to_string(f);
+      for (int f : captures) {
+        if (!list.empty()) list += ',';
+        list += std::to_string(f);
+      }
       command += " --capture-at " + list;
     }
     int status = std::system(command.c_str());
@@ -228,8 +231,11 @@ TEST(PlayDriverTest, TheSummitsValleyRunnerComesAliveAsTheViewDescends) {
       if (o.kind == KIND_FAST_WALKER) return o.x + fieldOf(trace[f], "scrollX");
     return INT64_MIN;
   };
-  for (const TracedObject& o : objectsOf(trace[alive]))
-    if (o.kind == KIND_FAST_WALKER) EXPECT_EQ(o.y + fieldOf(trace[alive], "scrollY"), VALLEY_ROW * 32);
+  for (const TracedObject& o : objectsOf(trace[alive])) {
+    if (o.kind == KIND_FAST_WALKER) {
+      EXPECT_EQ(o.y + fieldOf(trace[alive], "scrollY"), VALLEY_ROW * 32);
+    }
+  }
   EXPECT_NE(runnerX(alive + 10), runnerX(alive));
   size_t done = alive;
   while (done < trace.size() && fieldOf(trace[done], "gameState") != STATE_LEVEL_DONE) done++;
