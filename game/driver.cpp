@@ -14,6 +14,7 @@
 #include "game/input_script.h"
 #include "game/loading.h"
 #include "game/platform.h"
+#include "game/play/play.h"
 #include "game/settings.h"
 #include "game/shell.h"
 #include "game/trace.h"
@@ -57,6 +58,11 @@ void startChosenWorld(const Options& options) {
   levelIndex = options.playLevel - 1;
   lives = 3;
   if (options.playDifficulty >= 0) difficulty = options.playDifficulty;
+  if (options.startColumn >= 0) {
+    startCellLevel = levelIndex;
+    startCellColumn = options.startColumn;
+    startCellRow = options.startRow;
+  }
   gameState = STATE_LEVEL_INTRO;
 }
 

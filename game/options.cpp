@@ -46,12 +46,14 @@ const char* optionsHelp() {
          "  --play WORLD          start at the level intro of WORLD, skipping the menus\n"
          "  --level N             with --play: start at level N (default 1)\n"
          "  --difficulty D        with --play: easy, normal or hard\n"
+         "  --start COLUMN,ROW    with --play: the player starts on this cell of the\n"
+         "                        level (counted from 0) instead of its start tile\n"
          "  --version             show the version\n"
          "  --help                show this text\n";
 }
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
-  bool levelGiven = false, difficultyGiven = false;
+  bool levelGiven = false, difficultyGiven = false, startGiven = false;
   for (int i = 1; i < argc; i++) {
     std::string arg = argv[i];
     auto value = [&](const char*& out) {
@@ -136,13 +138,26 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         return false;
       }
       difficultyGiven = true;
+    } else if (arg == "--start") {
+      if (!value(v)) return false;
+      const std::string cell = v;
+      const size_t comma = cell.find(',');
+      int64_t column = 0, row = 0;
+      if (comma == std::string::npos || !readNumber(cell.substr(0, comma).c_str(), 0, 65534, column) ||
+          !readNumber(cell.substr(comma + 1).c_str(), 0, 65534, row)) {
+        error = "--start needs a cell as COLUMN,ROW counted from 0, not \"" + cell + "\"";
+        return false;
+      }
+      options.startColumn = int32_t(column);
+      options.startRow = int32_t(row);
+      startGiven = true;
     } else {
       error = "unknown option \"" + arg + "\" (see glimb --help)";
       return false;
     }
   }
-  if ((levelGiven || difficultyGiven) && options.playWorld.empty()) {
-    error = "--level and --difficulty go with --play WORLD";
+  if ((levelGiven || difficultyGiven || startGiven) && options.playWorld.empty()) {
+    error = "--level, --difficulty and --start go with --play WORLD";
     return false;
   }
   return true;

@@ -19,6 +19,8 @@ struct Options {
   std::string playWorld;
   int32_t playLevel = 1;
   int32_t playDifficulty = -1;  // -1: as the game setup has it
+  int32_t startColumn = -1;     // with --play: the cell the player starts on; -1: the level's start tile
+  int32_t startRow = -1;
   bool help = false;
   bool version = false;
 };

@@ -36,6 +36,14 @@ extern int32_t airLeft;        // 0..500; also the air gauge's width
 // Frames spent in STATE_LEVEL_DONE; 1 once a death has started; 2 in water.
 extern int32_t sequenceCounter;
 
+// A start cell named on the command line (glimb --start): while level
+// startCellLevel is played without a checkpoint, the player starts on cell
+// (startCellColumn, startCellRow) instead of the level's own start tile.
+// startCellLevel -1: no start cell.
+extern int32_t startCellLevel;
+extern int32_t startCellColumn;
+extern int32_t startCellRow;
+
 // The level's time in units before scaling: the time-step table for
 // levelWidth and levelFlags, then the difficulty's factor.
 int32_t levelStartTime();

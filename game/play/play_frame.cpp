@@ -18,6 +18,9 @@ int32_t timeShift = 0;
 int32_t timeUnlimited = 0;
 int32_t airLeft = AIR_FULL;
 int32_t sequenceCounter = 0;
+int32_t startCellLevel = -1;
+int32_t startCellColumn = 0;
+int32_t startCellRow = 0;
 
 namespace {
 
@@ -90,6 +93,17 @@ void placePlayer() {
       continue;
     }
     tile = startTileRule(tile);
+  }
+  // A start cell from the command line stands in for the start tile, which
+  // is used up all the same so that no second player figure shows. A cell
+  // outside the level is not used.
+  const bool startCellHere = startCellLevel == levelIndex && checkpointScrollX == 0 &&
+                             checkpointScrollY == 0 && startCellColumn >= 0 && startCellRow >= 0 &&
+                             startCellColumn < levelWidth && startCellRow < levelHeight;
+  if (startCellHere) {
+    scrollX = startCellColumn * CELL_SIZE - PLAYER_START_X;
+    scrollY = startCellRow * CELL_SIZE - PLAYER_START_Y;
+    found = true;
   }
   if (scrollX == 0 && !found) {
     playerX = PLAYER_DEFAULT_XY;

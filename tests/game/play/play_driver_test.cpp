@@ -164,6 +164,55 @@ TEST(PlayDriverTest, PlayedLevelRunsOutOfTimeIntoDying) {
   EXPECT_EQ(fieldOf(trace.back(), "timeLeft"), 0);
 }
 
+// The first frame of play of a 40 x 12 level with the start tile on column 2,
+// run with the given extra options: the player's world x and the row its
+// top lies in (the player may have begun to fall within that frame).
+std::pair<int64_t, int64_t> startPositionWith(const std::string& extra, int* exitCode) {
+  ScratchFolder scratch;
+  fs::path data = scratch.path / "data";
+  fs::create_directories(data);
+  writeDataFiles(data);
+  setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+  World world = blankWorld();
+  LevelRecord& level = world.levels[0];
+  level.width = 40;
+  level.foreground.assign(size_t(40 * 12), 0);
+  level.background.clear();
+  level.foreground[size_t(2 * 12 + 9)] = TILE_START_RIGHT;
+  std::string error;
+  EXPECT_TRUE(writeWorldFile((data / "start.glw").string(), world, &error)) << error;
+  // The level intro waits for a key.
+  std::ofstream(scratch.path / "keys.txt") << "10: SPACE\n11:\n";
+  const fs::path tracePath = scratch.path / "trace.jsonl";
+  std::string command = std::string(GLIMB_BINARY) + " --headless --data " + data.string() +
+                        " --play start.glw --frames 400 --input " + (scratch.path / "keys.txt").string() +
+                        " --trace " + tracePath.string() + " " + extra +
+                        " 2>/dev/null";
+  int status = std::system(command.c_str());
+  unsetenv("XDG_CONFIG_HOME");
+  *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(tracePath);
+  for (std::string line; std::getline(in, line);) {
+    if (fieldOf(line, "gameState") >= STATE_ON_GROUND)
+      return {fieldOf(line, "playerX") + fieldOf(line, "scrollX"),
+              (fieldOf(line, "playerY") + fieldOf(line, "scrollY")) / 32};
+  }
+  return {-1, -1};
+}
+
+TEST(PlayDriverTest, StartOptionPutsThePlayerOnTheCellInsteadOfTheStartTile) {
+  int code = 0;
+  EXPECT_EQ(startPositionWith("", &code), std::make_pair(int64_t(2 * 32), int64_t(9)));
+  EXPECT_EQ(code, 0);
+  // Near the level's right end the view is held inside and the player moves on screen.
+  EXPECT_EQ(startPositionWith("--start 38,3", &code), std::make_pair(int64_t(38 * 32), int64_t(3)));
+  EXPECT_EQ(code, 0);
+  // A cell outside the level is not used: the level's own start tile is.
+  EXPECT_EQ(startPositionWith("--start 40,3", &code), std::make_pair(int64_t(2 * 32), int64_t(9)));
+  startPositionWith("--start 5", &code);
+  EXPECT_EQ(code, 2);
+}
+
 TEST(PlayDriverTest, ReplayOfTheFirstBuiltInLevelReachesItsExit) {
   ScratchFolder scratch;
   setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
