@@ -51,6 +51,11 @@ std::map<std::string, std::vector<uint8_t>> makeContent(const std::string& sourc
   auto map = paletteMapBytes();
   files[dataFileName(0x06)] = std::vector<uint8_t>(map.begin(), map.end());
   files["glegfx.pcx"] = pcx(palettePicture(sheet));
+  // The editor names the tiles from this list: "NUMBER NAME" a line.
+  std::string names;
+  for (int tile = 0; tile < TILE_COUNT; ++tile)
+    if (tileInfo()[tile].name[0]) names += std::to_string(tile) + " " + tileInfo()[tile].name + "\n";
+  files["gletiles.txt"] = std::vector<uint8_t>(names.begin(), names.end());
   return files;
 }
 

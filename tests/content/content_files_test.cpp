@@ -21,10 +21,15 @@ uint16_t classOf(int tile) {
   return uint16_t(t[2 * tile] | t[2 * tile + 1] << 8);
 }
 
-TEST(ContentFiles, AllThirtyNineDataFilesAndTheEditorPictureAreMade) {
+TEST(ContentFiles, AllThirtyNineDataFilesAndTheEditorPictureAndTileNamesAreMade) {
   for (int i = 0; i <= 0x26; ++i) EXPECT_TRUE(content().count(dataFileName(i))) << dataFileName(i);
   EXPECT_TRUE(content().count("glegfx.pcx"));
-  EXPECT_EQ(content().size(), 40u);
+  EXPECT_TRUE(content().count("gletiles.txt"));
+  EXPECT_EQ(content().size(), 41u);
+  const std::vector<uint8_t>& names = file("gletiles.txt");
+  const std::string text(names.begin(), names.end());
+  EXPECT_NE(text.find("\n41 earth\n"), std::string::npos);
+  EXPECT_EQ(text.rfind("0 empty\n", 0), 0u);
   EXPECT_EQ(dataFileName(0x0a), "data0a.glb");
   EXPECT_EQ(dataFileName(0x26), "data26.glb");
 }
@@ -100,7 +105,7 @@ TEST(ContentFiles, TwoRunsOfTheGeneratorWriteIdenticalFiles) {
     runs[r] = readFolder(dir);
   }
   fs::remove_all(base);
-  ASSERT_EQ(runs[0].size(), 40u);
+  ASSERT_EQ(runs[0].size(), 41u);
   for (const auto& [name, bytes] : runs[0]) {
     ASSERT_TRUE(runs[1].count(name)) << name;
     EXPECT_TRUE(bytes == runs[1].at(name)) << name << " differs between runs";
