@@ -3,10 +3,16 @@
 // size on reading and writes through a temporary file.
 #include "editor/editor_files.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
+#include "editor/editor_area.h"
 #include "editor/editor_platform.h"
+#include "editor/editor_recovery.h"
+#include "editor/editor_settings.h"
 #include "editor/editor_undo.h"
 #include "editor/editor_view.h"
 
@@ -44,15 +50,96 @@ LevelRecord recordFromLevel(const EditorLevel& level) {
   return record;
 }
 
-// Writes the world in memory to `path`; says why when it cannot.
+// Keeps the file about to be replaced as "PATH~" (copied, then renamed into
+// place, so a backup is never half written). True when there was nothing to keep.
+bool keepPreviousFile(const std::string& path, std::string* error) {
+  std::error_code ec;
+  std::filesystem::path target = std::filesystem::canonical(path, ec);
+  if (ec) return true;  // a new file
+  if (!std::filesystem::is_regular_file(target, ec)) return true;
+  const std::string backup = target.string() + "~";
+  const std::string temp = backup + ".saving";
+  std::filesystem::copy_file(target, temp, std::filesystem::copy_options::overwrite_existing, ec);
+  if (!ec) std::filesystem::rename(temp, backup, ec);
+  if (ec) {
+    std::filesystem::remove(temp);
+    *error = "The previous " + path + " could not be kept as " + backup + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+// Writes the world in memory to `path`, keeping the file it replaces as
+// "PATH~"; says why when it cannot.
 bool writeWorldTo(const std::string& path) {
   const World world = worldFromEditor();
   std::string error;
-  if (!checkWritableWorld(world, &error) || !writeWorldFile(path, world, &error)) {
+  if (!checkWritableWorld(world, &error)) {
+    editorPlatform().showMessage("The world was not saved.\n" + error);
+    return false;
+  }
+  std::string backupError;
+  if (!keepPreviousFile(path, &backupError)) editorPlatform().showMessage(backupError);
+  if (!writeWorldFile(path, world, &error)) {
     editorPlatform().showMessage("The world was not saved.\n" + error);
     return false;
   }
   return true;
+}
+
+std::string levelList(const std::vector<int32_t>& levels) {
+  std::string text;
+  for (size_t i = 0; i < levels.size(); i++) {
+    if (i > 0) text += i + 1 == levels.size() ? " and " : ", ";
+    text += std::to_string(levels[i] + 1);
+  }
+  return text;
+}
+
+// Before writing: levels the game refuses, and background tiles the file would
+// drop. False when the author chose not to save.
+bool confirmSaveWarnings() {
+  std::vector<int32_t> small, droppedBackground;
+  int32_t index = 0;
+  for (const EditorLevel* level = gFirstLevel.get(); level; level = level->next.get(), index++) {
+    if (level->width < LEVEL_MIN_PLAYABLE_WIDTH || level->height < LEVEL_MIN_PLAYABLE_HEIGHT) small.push_back(index);
+    const size_t cells = size_t(level->width) * size_t(level->height);
+    if (!(level->flags & LEVEL_BACKGROUND) &&
+        std::any_of(level->background.get(), level->background.get() + cells, [](int32_t t) { return t != 0; }))
+      droppedBackground.push_back(index);
+  }
+  if (!small.empty() &&
+      !editorPlatform().askYesNo(std::string(small.size() == 1 ? "Level " : "Levels ") + levelList(small) +
+                                 (small.size() == 1 ? " is" : " are") +
+                                 " smaller than 20 x 12, so the game will refuse to play this world.\nSave it anyway?"))
+    return false;
+  if (!droppedBackground.empty()) {
+    const bool one = droppedBackground.size() == 1;
+    const int32_t answer = editorPlatform().askYesNoCancel(
+        std::string(one ? "Level " : "Levels ") + levelList(droppedBackground) + (one ? " has" : " have") +
+        " background tiles but no background layer, so the saved file would not hold them.\n"
+        "Switch \"Background support\" on for " + (one ? "it" : "them") + " before saving?");
+    if (answer == ANSWER_CANCEL) return false;
+    if (answer == ANSWER_YES) {
+      recordUndo();
+      index = 0;
+      for (EditorLevel* level = gFirstLevel.get(); level; level = level->next.get(), index++)
+        if (std::find(droppedBackground.begin(), droppedBackground.end(), index) != droppedBackground.end())
+          level->flags |= LEVEL_BACKGROUND;
+      gModified = true;
+    }
+  }
+  return true;
+}
+
+// After a save or an open: the world is what its file holds.
+void worldMatchesItsFile() {
+  gModified = false;
+  markSavedState();
+  removeRecoveryCopy();
+  rememberRecentWorld(gFileName);
+  editorPlatform().recentWorldsChanged();
+  redrawEditor();
 }
 
 void resetScrollPosition() {
@@ -82,7 +169,9 @@ void newWorld() {
   gFileName = UNTITLED_NAME;
   resetScrollPosition();
   gModified = false;
+  gSelectionLevel = -1;
   clearUndoHistory();
+  removeRecoveryCopy();
   redrawEditor();
 }
 
@@ -142,30 +231,39 @@ bool openWorld(const char* path) {
     return false;
   }
   gFileName = chosen;
-  gModified = false;
+  gSelectionLevel = -1;
   clearUndoHistory();
-  redrawEditor();
+  worldMatchesItsFile();
   return true;
 }
 
 bool saveWorld() {
   if (gFileName == UNTITLED_NAME) return saveWorldAs();
-  if (!writeWorldTo(gFileName)) return false;
-  gModified = false;
-  markSavedState();
-  redrawEditor();
+  if (!confirmSaveWarnings() || !writeWorldTo(gFileName)) {
+    redrawEditor();
+    return false;
+  }
+  worldMatchesItsFile();
   return true;
 }
 
 bool saveWorldAs() {
+  // The dialog starts in the folder the game lists the player's worlds from.
   std::string chosen = gFileName;
+  const std::string folder = playerWorldFolder();
+  if (!folder.empty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    chosen = folder + "/" + std::filesystem::path(gFileName).filename().string();
+  }
   if (!editorPlatform().chooseSavePath(&chosen)) return false;
   // The world keeps its old name when the new file could not be written.
-  if (!writeWorldTo(chosen)) return false;
+  if (!confirmSaveWarnings() || !writeWorldTo(chosen)) {
+    redrawEditor();
+    return false;
+  }
   gFileName = chosen;
-  gModified = false;
-  markSavedState();
-  redrawEditor();
+  worldMatchesItsFile();
   return true;
 }
 

@@ -2,8 +2,13 @@
 // palette cell, typed characters place fixed, toggling, random or block tiles.
 #include "editor/editor_paint.h"
 
+#include <algorithm>
 #include <iterator>
+#include <string>
+#include <vector>
 
+#include "editor/editor_area.h"
+#include "editor/editor_picture.h"
 #include "editor/editor_platform.h"
 #include "editor/editor_state.h"
 #include "editor/editor_undo.h"
@@ -69,37 +74,38 @@ int32_t& editCell(int32_t column, int32_t row) {
   return editLayer()[size_t(column) * gCurrentLevel->height + size_t(row)];
 }
 
-// Places what `character` stands for at the cursor cell; nothing for other characters.
-void placeForCharacter(int32_t character) {
+struct CellWrite {
+  int32_t column, row, value;
+};
+
+// What `character` stands for at the cursor cell: the cells it writes, none
+// for characters without a tile.
+std::vector<CellWrite> placementsFor(int32_t character) {
   const int32_t column = gCursorColumn, row = gCursorRow;
-  if (!insideLevel(column, row)) return;
+  if (!insideLevel(column, row)) return {};
+  // Delete erases the cursor cell as "d" does.
+  if (character == DELETE_CHARACTER) character = 'd';
   for (const TileBlock& block : BLOCKS) {
     if (character != block.key) continue;
+    std::vector<CellWrite> writes;
     for (int32_t i = 0; i < block.columns; i++)
       for (int32_t j = 0; j < block.rows; j++)
-        if (insideLevel(column + i, row + j))
-          editCell(column + i, row + j) = block.first + i + SHEET_COLUMNS * j;
-    return;
+        if (insideLevel(column + i, row + j)) writes.push_back({column + i, row + j, block.first + i + SHEET_COLUMNS * j});
+    return writes;
   }
-  int32_t& cell = editCell(column, row);
-  for (const SingleTile& single : SINGLE_TILES) {
-    if (character == single.key) {
-      cell = single.tile;
-      return;
-    }
-  }
-  for (const LetterRange& range : LETTER_RANGES) {
-    if (character >= range.first && character <= range.last) {
-      cell = character + range.offset;
-      return;
-    }
-  }
-  if (character >= '2' && character <= '7') {
-    cell = toggled(TOGGLES[character - '2'], cell);
-    return;
-  }
-  if (character == 'g') cell = randomTile();
+  const int32_t cell = editCell(column, row);
+  for (const SingleTile& single : SINGLE_TILES)
+    if (character == single.key) return {{column, row, single.tile}};
+  for (const LetterRange& range : LETTER_RANGES)
+    if (character >= range.first && character <= range.last) return {{column, row, character + range.offset}};
+  if (character >= '2' && character <= '7') return {{column, row, toggled(TOGGLES[character - '2'], cell)}};
+  if (character == 'g') return {{column, row, randomTile()}};
+  return {};
 }
+
+// The level without a background layer whose background tiles the author was
+// last asked about, so that one stroke or key asks once.
+const EditorLevel* gBackgroundAsked = nullptr;
 
 }  // namespace
 
@@ -120,8 +126,8 @@ int32_t paletteTileFor(int32_t cell, int32_t current) {
 void mouseInView(int32_t x, int32_t y, bool leftButton) {
   // A pointer left of or above the view (while dragging) is outside the level.
   if (!gCurrentLevel || x < 0 || y < 0) return;
-  const int32_t column = x / TILE_SIZE + gScrollColumn;
-  const int32_t row = y / TILE_SIZE + gScrollRow;
+  const int32_t column = x / cellPixels() + gScrollColumn;
+  const int32_t row = y / cellPixels() + gScrollRow;
   if (!insideLevel(column, row)) return;
   if (column != gCursorColumn || row != gCursorRow) {
     gCursorColumn = column;
@@ -135,9 +141,14 @@ void mouseInView(int32_t x, int32_t y, bool leftButton) {
   int32_t& cell = editCell(column, row);
   const int32_t tile = paletteTileFor(gSelectedCell, cell);
   if (tile < 0) return;
+  // Painting a cell with what it holds is no change (a toggle always changes).
+  if (tile == cell) return;
   recordStrokeUndo();
   cell = tile;
   gModified = true;
+  // Shown at once, with Undo enabled and the title's mark, at every paint.
+  redrawEditor();
+  noteBackgroundEdit();
 }
 
 void mouseInTools(int32_t x, int32_t y, bool leftButton) {
@@ -159,11 +170,67 @@ void typeCharacter(int32_t character) {
     redrawEditor();
     return;
   }
+  // Delete clears the selection when there is one on this level.
+  if (character == DELETE_CHARACTER && deleteSelection()) return;
+  if (character == ESCAPE_CHARACTER) {
+    clearSelection();
+    return;
+  }
+  // A key that writes nothing new records no undo step and leaves the world unmodified.
+  const std::vector<CellWrite> writes = placementsFor(character);
+  const bool changes = std::any_of(writes.begin(), writes.end(),
+                                   [](const CellWrite& w) { return editCell(w.column, w.row) != w.value; });
+  if (!changes) return;
+  endPaintStroke();
   recordUndo();
-  placeForCharacter(character);
-  // Every such character marks the world modified, whether it placed a tile or not.
+  for (const CellWrite& write : writes) editCell(write.column, write.row) = write.value;
   gModified = true;
   redrawEditor();
+  noteBackgroundEdit();
+}
+
+std::vector<TypedKey> typedKeys() {
+  std::vector<TypedKey> keys;
+  for (const SingleTile& single : SINGLE_TILES) keys.push_back({single.key, TYPED_TILE, single.tile});
+  for (const LetterRange& range : LETTER_RANGES)
+    for (char c = range.first; c <= range.last; c++) keys.push_back({c, TYPED_TILE, c + range.offset});
+  for (int32_t i = 0; i < int32_t(std::size(TOGGLES)); i++)
+    keys.push_back({'2' + i, TYPED_TOGGLE, TOGGLES[i].first, TOGGLES[i].second});
+  keys.push_back({'g', TYPED_RANDOM, RANDOM_TILE_FIRST, RANDOM_TILE_FIRST + RANDOM_TILE_SPREAD - 1});
+  for (const TileBlock& block : BLOCKS)
+    keys.push_back({block.key, TYPED_BLOCK, block.first, 0, block.columns, block.rows});
+  std::sort(keys.begin(), keys.end(), [](const TypedKey& a, const TypedKey& b) { return a.character < b.character; });
+  return keys;
+}
+
+int32_t paletteCellFor(int32_t tile) {
+  for (int32_t cell = 0; cell < PALETTE_CELLS; cell++) {
+    const bool special = cell == RANDOM_TILE_CELL ||
+                         (cell >= FIRST_TOGGLE_CELL && cell < FIRST_TOGGLE_CELL + int32_t(std::size(TOGGLES)));
+    if (!special && gPaletteMap[cell] == tile) return cell;
+  }
+  for (int32_t i = 0; i < int32_t(std::size(TOGGLES)); i++)
+    if (TOGGLES[i].first == tile || TOGGLES[i].second == tile) return FIRST_TOGGLE_CELL + i;
+  if (tile >= RANDOM_TILE_FIRST && tile < RANDOM_TILE_FIRST + RANDOM_TILE_SPREAD) return RANDOM_TILE_CELL;
+  return -1;
+}
+
+void noteBackgroundEdit() {
+  if (!gEditBackground || !gCurrentLevel || (gCurrentLevel->flags & LEVEL_BACKGROUND)) return;
+  if (gBackgroundAsked == gCurrentLevel) return;
+  gBackgroundAsked = gCurrentLevel;
+  endPaintStroke();
+  if (!editorPlatform().askYesNo(backgroundOfferText(gCurrentIndex))) return;
+  recordUndo();
+  gCurrentLevel->flags |= LEVEL_BACKGROUND;
+  gModified = true;
+  redrawEditor();
+}
+
+std::string backgroundOfferText(int32_t levelIndex) {
+  return "Level " + std::to_string(levelIndex + 1) +
+         " has no background layer, so its background tiles are not saved.\n"
+         "Switch \"Background support\" on for it?";
 }
 
 }  // namespace gle

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editor/editor_state.h"
 
@@ -33,10 +34,13 @@ class EditorPlatform {
   // Sets the menu's check marks from gToolsVisible, gCursorAsTile, gEditBackground,
   // gShowForeground and gShowBackground.
   virtual void setMenuChecks() {}
+  // The status bar's fields (statusFields of editor_status.h), set at every redraw.
+  virtual void setStatus(const std::vector<std::string>& fields) { (void)fields; }
 
-  // Puts the area (0, 0, right, bottom) of the back buffer into the view.
-  virtual void presentView(const Surface& backBuffer, const Rect& area) { (void)backBuffer, (void)area; }
-  // Shows the Tools window and puts the 640 x 288 staging picture into it at half size.
+  // Shows the view's 32-bit picture (gViewPicture), and the status bar's fields.
+  virtual void presentView(const ViewPicture& picture) { (void)picture; }
+  // The palette's 640 x 288 staging picture, shown at half size in the docked
+  // palette and the Tools window (given again only when it changed).
   virtual void presentTools(const Surface& staging) { (void)staging; }
   virtual void openToolsWindow() {}
   virtual void closeToolsWindow() {}
@@ -50,11 +54,30 @@ class EditorPlatform {
   virtual int32_t askSaveNow(const std::string& text) { (void)text; return ANSWER_CANCEL; }
   // A message box with an OK button.
   virtual void showMessage(const std::string& text) { (void)text; }
+  // A question with Yes and No (true for Yes), and one with Yes, No and Cancel
+  // (an ANSWER_ code); the do-nothing platform answers No.
+  virtual bool askYesNo(const std::string& text) { (void)text; return false; }
+  virtual int32_t askYesNoCancel(const std::string& text) { (void)text; return ANSWER_NO; }
+  // A short note in the status bar, gone at the next one.
+  virtual void showStatusNote(const std::string& text) { (void)text; }
+  // Starts a program with these arguments (the program first) as a process of
+  // its own, not waited for; false with *error when it cannot start.
+  virtual bool startProgram(const std::vector<std::string>& arguments, std::string* error) {
+    (void)arguments;
+    *error = "no programs can be started here";
+    return false;
+  }
   // Is a Shift key held down right now (not when the command's key was pressed)?
   virtual bool shiftHeld() { return false; }
   // The two modal properties dialogs; they store through the core on OK.
   virtual void runWorldProperties() {}
   virtual void runLevelProperties() {}
+  // Level -> "&Resize..." (it resizes through the core on OK), Help -> "&Keys",
+  // the docked palette's View item, and the recent worlds' menu after a change.
+  virtual void runResizeDialog() {}
+  virtual void showKeyHelp() {}
+  virtual void togglePaletteDock() {}
+  virtual void recentWorldsChanged() {}
 };
 
 // The platform in use; never null (a do-nothing platform until one is installed).

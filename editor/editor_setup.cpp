@@ -3,10 +3,13 @@
 #include "editor/editor_setup.h"
 
 #include <chrono>
+#include <cstring>
 #include <vector>
 
 #include "editor/editor_files.h"
+#include "editor/editor_picture.h"
 #include "editor/editor_state.h"
+#include "editor/editor_status.h"
 #include "media/pcx.h"
 #include "media/sprite_surface.h"
 #include "world/world_file.h"
@@ -67,6 +70,19 @@ uint8_t nearestToWhite() {
   return uint8_t(best);
 }
 
+// What the status bar and tooltips say of a tile: the game's class table and
+// the tile names. Both are optional: without them tiles go by number.
+void loadTileDescriptions(const std::string& folder) {
+  std::vector<uint8_t> bytes;
+  std::string ignored;
+  std::memset(gTileClass, 0, sizeof gTileClass);
+  if (readFileBytes(dataPath(folder, TILE_CLASS_FILE), &bytes, &ignored) && bytes.size() >= size_t(TILE_CLASS_COUNT) * 2)
+    for (int32_t i = 0; i < TILE_CLASS_COUNT; i++) gTileClass[i] = bytes[2 * i] | (bytes[2 * i + 1] << 8);
+  gTileNames.clear();
+  if (readFileBytes(dataPath(folder, TILE_NAMES_FILE), &bytes, &ignored) && bytes.size() <= TILE_NAMES_MAX_BYTES)
+    readTileNames(std::string(bytes.begin(), bytes.end()));
+}
+
 }  // namespace
 
 int32_t setupGraphics(const std::string& dataFolder, std::string* error) {
@@ -84,6 +100,8 @@ int32_t setupGraphics(const std::string& dataFolder, std::string* error) {
   for (int32_t i = 0; i < 256; i++)
     for (int32_t c = 0; c < 3; c++) gGamePalette[i][c] = palette[3 * i + c];
   gWhiteIndex = nearestToWhite();
+  setColourTable();
+  loadTileDescriptions(dataFolder);
   return SETUP_OK;
 }
 

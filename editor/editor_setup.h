@@ -2,6 +2,7 @@
 // palette-to-tile map, game palette) and its release at exit.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,10 @@ namespace gle {
 constexpr const char* TILE_SHEET_FILE = "data09.glb";
 constexpr const char* PALETTE_PICTURE_FILE = "glegfx.pcx";
 constexpr const char* PALETTE_MAP_FILE = "data06.glb";
+// Optional: the game's tile class table and the tile names, for the status bar.
+constexpr const char* TILE_CLASS_FILE = "data07.glb";
+constexpr const char* TILE_NAMES_FILE = "gletiles.txt";
+constexpr size_t TILE_NAMES_MAX_BYTES = 64 * 1024;
 
 // Set-up codes: 0 success, -1 a picture or the palette-to-tile map did not load.
 constexpr int32_t SETUP_OK = 0;

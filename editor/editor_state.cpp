@@ -1,6 +1,7 @@
 // The editor's process-wide variables with their start values, and their reset.
 #include "editor/editor_state.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "editor/editor_undo.h"
@@ -29,6 +30,14 @@ int32_t gToolsVisible = 0;
 int32_t gRunning = 1;
 int32_t gActive = 1;
 Rect gClientRect{};
+int32_t gZoom = 100;
+int32_t gShowGrid = 0;
+CellRect gSelection{};
+int32_t gSelectionLevel = -1;
+int32_t gActiveTool = 0;
+CellRect gToolRect{};
+ViewPicture gViewPicture;
+uint32_t gColourTable[256] = {};
 
 SpriteSurface gTileSheet(TILE_SIZE, TILE_SIZE, 0);
 SpriteSurface gPaletteSheet(TILE_SIZE, TILE_SIZE, 0);
@@ -37,10 +46,16 @@ std::unique_ptr<Surface> gBackBuffer;
 std::unique_ptr<Surface> gToolsBuffer;
 uint8_t gGamePalette[256][3] = {};
 uint8_t gWhiteIndex = 255;
+int32_t gTileClass[TILE_CLASS_COUNT] = {};
 
 std::mt19937 gRandom;
 
 int32_t editorRandom() { return int32_t(gRandom() & 0x7FFFFFFF); }
+
+CellRect spanOf(int32_t column0, int32_t row0, int32_t column1, int32_t row1) {
+  return CellRect{std::min(column0, column1), std::min(row0, row1), std::max(column0, column1),
+                  std::max(row0, row1)};
+}
 
 // Frees the list one level at a time, so that a long list never unwinds
 // through nested destructors.
@@ -71,6 +86,15 @@ void resetEditorState() {
   gRunning = 1;
   gActive = 1;
   gClientRect = Rect{};
+  gZoom = 100;
+  gShowGrid = 0;
+  gSelection = CellRect{};
+  gSelectionLevel = -1;
+  gActiveTool = 0;
+  gToolRect = CellRect{};
+  gViewPicture = ViewPicture{};
+  std::memset(gColourTable, 0, sizeof gColourTable);
+  std::memset(gTileClass, 0, sizeof gTileClass);
   gTileSheet.release();
   gPaletteSheet.release();
   std::memset(gPaletteMap, 0, sizeof gPaletteMap);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "media/sprite_surface.h"
 #include "media/surface.h"
@@ -53,6 +54,44 @@ extern int32_t gRunning;
 extern int32_t gActive;
 extern Rect gClientRect;  // right and bottom are the view's width and height
 
+// A rectangle of cells, both corners included; empty while right < left.
+struct CellRect {
+  int32_t left = 0, top = 0, right = -1, bottom = -1;
+  bool empty() const { return right < left || bottom < top; }
+  int32_t columns() const { return empty() ? 0 : right - left + 1; }
+  int32_t rows() const { return empty() ? 0 : bottom - top + 1; }
+  bool contains(int32_t column, int32_t row) const {
+    return column >= left && column <= right && row >= top && row <= bottom;
+  }
+  bool operator==(const CellRect&) const = default;
+};
+// The rectangle spanned by two corner cells in any order.
+CellRect spanOf(int32_t column0, int32_t row0, int32_t column1, int32_t row1);
+
+// Zoom of the view in percent, one of ZOOM_STEPS; a cell is shown
+// TILE_SIZE x gZoom / 100 pixels wide and high.
+constexpr int32_t ZOOM_STEPS[] = {25, 50, 75, 100, 150, 200, 300, 400};
+extern int32_t gZoom;
+extern int32_t gShowGrid;  // 1: cell lines drawn over the view (View -> "&Grid")
+
+// The selection: a rectangle of level gSelectionLevel (-1: nothing selected).
+extern CellRect gSelection;
+extern int32_t gSelectionLevel;
+
+// The area tool the mouse is using (TOOL_ values of editor_area.h) and the
+// rectangle it spans while a button is held; drawn on the view.
+extern int32_t gActiveTool;
+extern CellRect gToolRect;
+
+// The view as shown: 0xRRGGBB pixels, rows `width` apart, as large as the view.
+struct ViewPicture {
+  int32_t width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+};
+extern ViewPicture gViewPicture;
+// Each palette index as shown: 0xFFRRGGBB from gGamePalette.
+extern uint32_t gColourTable[256];
+
 // Tile palette: cells of 32 x 32, 20 to a row; the Tools window shows the top 9 rows.
 constexpr int32_t TILE_SIZE = 32;
 constexpr int32_t PALETTE_COLUMNS = 20;
@@ -70,6 +109,10 @@ extern std::unique_ptr<Surface> gBackBuffer;
 extern std::unique_ptr<Surface> gToolsBuffer;
 extern uint8_t gGamePalette[256][3];
 extern uint8_t gWhiteIndex;  // the palette entry nearest to white: the cursor mark's colour
+// The tile class table of the game ("data07.glb"), for naming what a tile does;
+// all zero when the file is missing.
+constexpr int32_t TILE_CLASS_COUNT = 240;
+extern int32_t gTileClass[TILE_CLASS_COUNT];
 
 // The editor's random numbers (random tiles), seeded at graphics set-up.
 extern std::mt19937 gRandom;

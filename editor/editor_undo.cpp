@@ -136,6 +136,9 @@ bool canRedo() { return !gRedoSteps.empty(); }
 
 void markSavedState() { gSavedSerial = gStateSerial; }
 
+void markUnsavedState() { gSavedSerial = 0; }
+uint64_t worldStateSerial() { return gStateSerial; }
+
 void clearUndoHistory() {
   gUndoSteps.clear();
   gRedoSteps.clear();

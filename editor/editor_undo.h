@@ -27,6 +27,10 @@ bool canRedo();
 void markSavedState();
 // Forgets every step (a new or opened world) and marks the world as saved.
 void clearUndoHistory();
+// The world in memory differs from every saved state (a restored recovery copy).
+void markUnsavedState();
+// Names the state of the world in memory; every change gives a new number.
+uint64_t worldStateSerial();
 
 // The history keeps at most this many steps and this many tile cells in all;
 // the oldest steps go first.

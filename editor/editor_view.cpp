@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "editor/editor_picture.h"
 #include "editor/editor_platform.h"
 #include "editor/editor_state.h"
+#include "editor/editor_status.h"
 
 namespace gle {
 
@@ -77,9 +79,17 @@ static void drawCursor(Surface& target) {
 // The Tools window's picture: the palette sheet's top 640 x 288 pixels with
 // the selected cell inverted, in a staging surface of its own so that it does
 // not depend on the main view being at least that large.
+static int32_t gToolsDrawnCell = -1;  // the selected cell the staging picture shows; -1: none yet
+
 static void drawTools() {
-  if (!gToolsBuffer) gToolsBuffer = createDeviceSurface(TOOLS_WIDTH, TOOLS_HEIGHT);
+  if (!gToolsBuffer) {
+    gToolsBuffer = createDeviceSurface(TOOLS_WIDTH, TOOLS_HEIGHT);
+    gToolsDrawnCell = -1;
+  }
   if (!gToolsBuffer) return;
+  // The palette changes only with the selected cell; the window keeps the last picture.
+  if (gToolsDrawnCell == gSelectedCell) return;
+  gToolsDrawnCell = gSelectedCell;
   gToolsBuffer->fillAll(0);
   setClipRect(0, 0, TOOLS_WIDTH, TOOLS_HEIGHT);
   gPaletteSheet.setPosition(0, 0);
@@ -96,12 +106,16 @@ void redrawEditor() {
     platform.setScrollRanges(gCurrentLevel->width - 1, gPageColumns, gCurrentLevel->height - 1, gPageRows);
   platform.setTitle(editorTitle());
   platform.setMenuChecks();
+  platform.setStatus(statusFields());
   if (!gRunning || !gActive) return;
 
   if (!gBackBuffer) {
     if (!gDirectDraw) return;
     if (gClientRect.right <= 0 || gClientRect.bottom <= 0) return;
-    gBackBuffer = createDeviceSurface(gClientRect.right, gClientRect.bottom);
+    // Whole cells covering the view at its zoom, 32 pixels each.
+    const int32_t cell = cellPixels();
+    gBackBuffer = createDeviceSurface((gClientRect.right + cell - 1) / cell * TILE_SIZE,
+                                      (gClientRect.bottom + cell - 1) / cell * TILE_SIZE);
     if (!gBackBuffer) return;
   }
   Surface& target = *gBackBuffer;
@@ -109,9 +123,11 @@ void redrawEditor() {
   setClipRect(0, 0, target.width(), target.height());
   if (gCurrentLevel) drawTiles(target);
   drawCursor(target);
-  platform.presentView(target, Rect{0, 0, target.width(), target.height()});
+  composeViewPicture(target, gClientRect.right, gClientRect.bottom);
+  platform.presentView(gViewPicture);
 
-  if (gToolsVisible) drawTools();
+  // The palette is shown docked beside the view as well as in the Tools window.
+  drawTools();
 }
 
 int32_t scrollTarget(int32_t code, int32_t current, int32_t tracked, int32_t page, int32_t size) {
@@ -155,8 +171,8 @@ void scrollRows(int32_t code, int32_t tracked) {
 
 void resizeView(int32_t width, int32_t height) {
   gClientRect = Rect{0, 0, std::max(width, 0), std::max(height, 0)};
-  gPageColumns = gClientRect.right / TILE_SIZE;
-  gPageRows = gClientRect.bottom / TILE_SIZE;
+  gPageColumns = gClientRect.right / cellPixels();
+  gPageRows = gClientRect.bottom / cellPixels();
   gBackBuffer.reset();  // the next redraw makes one at the new size
   redrawEditor();
 }
@@ -176,6 +192,32 @@ void toggleShowForeground() {
 
 void toggleShowBackground() {
   if (!gEditBackground) gShowBackground = !gShowBackground;
+  redrawEditor();
+}
+
+void setZoom(int32_t percent) {
+  int32_t chosen = ZOOM_STEPS[0];
+  for (int32_t step : ZOOM_STEPS)
+    if (step <= percent) chosen = step;
+  if (chosen == gZoom) return;
+  gZoom = chosen;
+  resizeView(gClientRect.right, gClientRect.bottom);
+}
+
+void zoomIn() {
+  for (int32_t step : ZOOM_STEPS)
+    if (step > gZoom) return setZoom(step);
+}
+
+void zoomOut() {
+  int32_t lower = gZoom;
+  for (int32_t step : ZOOM_STEPS)
+    if (step < gZoom) lower = step;
+  setZoom(lower);
+}
+
+void toggleGrid() {
+  gShowGrid = !gShowGrid;
   redrawEditor();
 }
 

@@ -36,6 +36,13 @@ void scrollRows(int32_t code, int32_t tracked = 0);
 // A new client size of the main window's view: page size, new back buffer, redraw.
 void resizeView(int32_t width, int32_t height);
 
+// Zoom: the nearest step of ZOOM_STEPS at or below `percent`; one step in or out.
+void setZoom(int32_t percent);
+void zoomIn();
+void zoomOut();
+// View -> "&Grid" (Ctrl+G): cell lines over the level.
+void toggleGrid();
+
 // Menu toggles.
 void toggleEditBackground();
 void toggleShowForeground();

@@ -1,5 +1,5 @@
-// The main window's editing view: shows the back buffer through the game
-// palette, turns mouse, key and scroll bar input into the core's calls.
+// The main window's editing view: shows the core's 32-bit picture, turns
+// mouse, key, wheel and scroll bar input into the core's calls.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -9,14 +9,14 @@ class QKeyEvent;
 
 namespace gle {
 
+struct ViewPicture;
+
 class EditView : public QAbstractScrollArea {
   Q_OBJECT
  public:
   explicit EditView(QWidget* parent = nullptr);
-  // The picture the view shows, made width x height (8-bit) when it is not;
-  // the caller fills it and calls showPicture.
-  QImage& pictureBuffer(int32_t width, int32_t height);
-  void showPicture();
+  // Shows the picture (without copying it: it must live until the next one).
+  void showPicture(const ViewPicture& picture);
   const QImage& picture() const { return shownPicture; }
 
  protected:
@@ -30,12 +30,11 @@ class EditView : public QAbstractScrollArea {
 
  private:
   void scrollAction(bool horizontal, int action);
-  void mouseMessage(QMouseEvent* event);
   QImage shownPicture;
 };
 
-// Keys of either window: arrows scroll the view by one cell, typed characters
-// go to the core. False for keys the editor does not take.
+// Keys of either window: arrows scroll the view by one cell, Delete erases,
+// typed characters go to the core. False for keys the editor does not take.
 bool editorKeyPress(QKeyEvent* event);
 
 }  // namespace gle

@@ -3,9 +3,11 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 
 #include "editor/editor_files.h"
 #include "editor/editor_platform.h"
+#include "editor/ui/level_dialogs.h"
 #include "editor/ui/properties_dialogs.h"
 
 namespace gle {
@@ -50,6 +52,35 @@ void EditorDialogs::worldProperties(QWidget* owner) {
 void EditorDialogs::levelProperties(QWidget* owner) {
   LevelPropertiesDialog dialog(owner);
   dialog.exec();
+}
+
+void EditorDialogs::resizeLevel(QWidget* owner) {
+  ResizeDialog dialog(owner);
+  dialog.exec();
+}
+
+void EditorDialogs::keys(QWidget* owner) {
+  KeysDialog dialog(owner);
+  dialog.exec();
+}
+
+bool EditorDialogs::startProgram(const QStringList& arguments, QString* error) {
+  if (arguments.isEmpty()) return false;
+  QProcess process;
+  process.setProgram(arguments.first());
+  process.setArguments(arguments.mid(1));
+  process.setStandardInputFile(QProcess::nullDevice());
+  if (!process.startDetached()) {
+    *error = arguments.first() + QStringLiteral(": cannot be started");
+    return false;
+  }
+  return true;
+}
+
+bool QtEditorDialogs::askYesNo(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Glimb Level Editor"), text,
+                  QMessageBox::Yes | QMessageBox::No, owner);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void QtEditorDialogs::showMessage(QWidget* owner, const QString& text) {

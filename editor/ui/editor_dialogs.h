@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 
@@ -21,9 +22,16 @@ class EditorDialogs {
   virtual int32_t askYesNoCancel(QWidget* owner, const QString& text) = 0;
   // A message with an OK button.
   virtual void showMessage(QWidget* owner, const QString& text) = 0;
+  // A question with Yes and No: true for Yes.
+  virtual bool askYesNo(QWidget* owner, const QString& text) = 0;
   // The modal properties dialogs; they store into the world on OK.
   virtual void worldProperties(QWidget* owner);
   virtual void levelProperties(QWidget* owner);
+  // Starts a program as a process of its own (test play): false with *error.
+  virtual bool startProgram(const QStringList& arguments, QString* error);
+  // Level -> Resize and Help -> Keys.
+  virtual void resizeLevel(QWidget* owner);
+  virtual void keys(QWidget* owner);
 };
 
 // Qt's file dialogs with the filters "Glimb World (*.glw)" and "All files (*.*)"
@@ -34,6 +42,7 @@ class QtEditorDialogs : public EditorDialogs {
   bool saveFileName(QWidget* owner, std::string* path) override;
   int32_t askYesNoCancel(QWidget* owner, const QString& text) override;
   void showMessage(QWidget* owner, const QString& text) override;
+  bool askYesNo(QWidget* owner, const QString& text) override;
 };
 
 // The file dialogs' filters, the first one selected.

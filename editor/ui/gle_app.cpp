@@ -4,7 +4,10 @@
 #include <filesystem>
 
 #include "editor/editor_files.h"
+#include "editor/editor_recovery.h"
+#include "editor/editor_settings.h"
 #include "editor/editor_setup.h"
+#include "editor/editor_testplay.h"
 #include "editor/editor_view.h"
 #include "editor/ui/editor_window.h"
 
@@ -25,6 +28,7 @@ bool holdsEditorData(const std::filesystem::path& folder) {
 
 GleOptions parseGleArguments(const QStringList& arguments, const std::string& programFolder) {
   GleOptions options;
+  options.programFolder = programFolder;
   bool dataGiven = false;
   std::string path;
   for (qsizetype i = 1; i < arguments.size(); i++) {
@@ -69,9 +73,14 @@ int32_t startEditor(EditorWindow& window, const GleOptions& options, std::string
   setEditorPlatform(&window);
   const int32_t result = setupGraphics(options.dataFolder, error);
   if (result != SETUP_OK) return result;
+  gProgramFolder = options.programFolder;
+  gDataFolder = options.dataFolder;
+  loadEditorSettings();
+  window.recentWorldsChanged();
   // A world that cannot be opened leaves the new untitled one, with a message why.
   newWorld();
   if (!options.worldPath.empty()) openWorld(options.worldPath.c_str());
+  offerRecovery();
   redrawEditor();
   return 0;
 }

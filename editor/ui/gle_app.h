@@ -13,6 +13,7 @@ class EditorWindow;
 struct GleOptions {
   std::string worldPath;   // empty: a new untitled world
   std::string dataFolder;  // folder of "data09.glb", "glegfx.pcx", "data06.glb"; empty: the current folder
+  std::string programFolder;  // where gle is; glimb is looked for beside it
   bool help = false;
   std::string error;       // set when the command line cannot be understood
 };
@@ -32,8 +33,9 @@ constexpr const char* GLE_USAGE =
     "  --version   show the version\n"
     "  --help      show this text\n";
 
-// Graphics set-up, then the world of the command line (or a new one), all
-// before the window is shown. Returns 0, or the set-up code with *error naming
+// Graphics set-up, the settings, then the world of the command line (or a
+// new one) and the offer to restore unsaved changes left by an editor that
+// stopped without closing, all before the window is shown. Returns 0, or the set-up code with *error naming
 // the file that failed to load.
 int32_t startEditor(EditorWindow& window, const GleOptions& options, std::string* error);
 

@@ -1,48 +1,44 @@
-// The Tools window: shows the palette picture at half size and selects cells.
+// The Tools window: a palette view in a small window of its own.
 #include "editor/ui/tools_window.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QVBoxLayout>
 
 #include "editor/editor_paint.h"
 #include "editor/editor_platform.h"
 #include "editor/editor_state.h"
 #include "editor/ui/edit_view.h"
+#include "editor/ui/palette_view.h"
 
 namespace gle {
 
 ToolsWindow::ToolsWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
   setWindowTitle(QStringLiteral("Tools"));
-  setFixedSize(TOOLS_WIDTH / 2, TOOLS_HEIGHT / 2);
   setAttribute(Qt::WA_DeleteOnClose);
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  shownPicture = QImage(TOOLS_WIDTH, TOOLS_HEIGHT, QImage::Format_Indexed8);
-  shownPicture.fill(0);
+  view = new PaletteView(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view);
+  setFixedSize(TOOLS_WIDTH / 2, TOOLS_HEIGHT / 2);
 }
 
-void ToolsWindow::showPicture() {
-  if (!isVisible()) show();
-  update();
+void ToolsWindow::setPicture(const QImage& picture) { view->setPicture(picture); }
+
+const QImage& ToolsWindow::picture() const { return view->picture(); }
+
+void ToolsWindow::keyPressEvent(QKeyEvent* event) {
+  if (!editorKeyPress(event)) QWidget::keyPressEvent(event);
 }
 
-void ToolsWindow::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), Qt::black);
-  if (!shownPicture.isNull()) painter.drawImage(QRect(0, 0, TOOLS_WIDTH / 2, TOOLS_HEIGHT / 2), shownPicture);
-}
-
+// The palette fills the window: a press on the window itself is one on the palette.
 void ToolsWindow::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   mouseInTools(at.x(), at.y(), event->buttons() & Qt::LeftButton);
 }
 
 void ToolsWindow::mouseMoveEvent(QMouseEvent* event) { mousePressEvent(event); }
-
-void ToolsWindow::keyPressEvent(QKeyEvent* event) {
-  if (!editorKeyPress(event)) QWidget::keyPressEvent(event);
-}
 
 void ToolsWindow::closeEvent(QCloseEvent* event) {
   gToolsVisible = 0;

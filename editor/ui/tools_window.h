@@ -1,5 +1,6 @@
-// The Tools window: the tile palette at half size with the selected cell
-// inverted; a click selects a cell, typed keys and shortcuts act as in the main window.
+// The floating Tools window: the tile palette at half size with the selected
+// cell inverted; a click selects a cell, typed keys and shortcuts act as in
+// the main window.
 #pragma once
 
 #include <QImage>
@@ -7,28 +8,28 @@
 
 namespace gle {
 
+class PaletteView;
+
 class ToolsWindow : public QWidget {
   Q_OBJECT
  public:
   explicit ToolsWindow(QWidget* owner);
-  // The 640 x 288 staging picture; the caller fills it and calls showPicture.
-  QImage& pictureBuffer() { return shownPicture; }
-  void showPicture();
-  const QImage& picture() const { return shownPicture; }
+  void setPicture(const QImage& picture);
+  const QImage& picture() const;
+  PaletteView* palette() const { return view; }
 
  signals:
   // The window was closed (with its own close box or by the menu); it deletes itself.
   void closed();
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QImage shownPicture;  // drawn at half size
+  PaletteView* view;
 };
 
 }  // namespace gle

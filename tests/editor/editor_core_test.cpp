@@ -12,6 +12,7 @@
 #include "editor/editor_platform.h"
 #include "editor/editor_setup.h"
 #include "editor/editor_state.h"
+#include "editor/editor_undo.h"
 #include "editor/editor_view.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/editor/editor_test_data.h"
@@ -39,7 +40,7 @@ struct FakePlatform : EditorPlatform {
   void setScrollPosition(bool horizontal, int32_t position) override {
     if (horizontal) columnBar = std::clamp(position, 0, std::max(0, columnMaximum - columnPage + 1));
   }
-  void presentView(const Surface&, const Rect&) override { presents++; }
+  void presentView(const ViewPicture&) override { presents++; }
   bool chooseOpenPath(std::string* path) override {
     if (openPath.empty()) return false;
     *path = openPath;
@@ -249,36 +250,61 @@ TEST_F(EditorCoreTest, EveryBlockKeyPlacesItsBlock) {
   }
 }
 
-TEST_F(EditorCoreTest, PlusStopsAt168AndStillMarksTheWorldModified) {
+TEST_F(EditorCoreTest, PlusStopsAt168AndKeysThatChangeNothingLeaveTheWorldUnmodified) {
   gSelectedCell = 167;
   typeCharacter('+');
   EXPECT_EQ(gSelectedCell, 168);
   EXPECT_FALSE(gModified);
   typeCharacter('=');
   EXPECT_EQ(gSelectedCell, 168);
-  EXPECT_TRUE(gModified);
+  EXPECT_FALSE(gModified);
+  EXPECT_FALSE(canUndo());
   for (int32_t column = 0; column < 20; column++)
     for (int32_t row = 0; row < 12; row++) ASSERT_EQ(foreground(column, row), 0);
   gSelectedCell = 0;
-  gModified = false;
   typeCharacter('-');
   EXPECT_EQ(gSelectedCell, 0);
+  EXPECT_FALSE(gModified);
+  // A tile typed onto a cell that already holds it is no change either.
+  moveCursor(2, 2);
+  typeCharacter('a');
   EXPECT_TRUE(gModified);
+  gModified = false;
+  typeCharacter('a');
+  EXPECT_FALSE(gModified);
 }
 
-TEST_F(EditorCoreTest, CharactersWithoutATileOnlyMarkTheWorldModified) {
+TEST_F(EditorCoreTest, CharactersWithoutATileChangeNothing) {
   moveCursor(1, 1);
   foreground(1, 1) = 9;
-  typeCharacter('#');
+  for (int32_t c : {int32_t('#'), 1, 3, 0x1F}) typeCharacter(c);
   EXPECT_EQ(foreground(1, 1), 9);
+  EXPECT_FALSE(gModified);
+  EXPECT_FALSE(canUndo());
+}
+
+TEST_F(EditorCoreTest, DeleteErasesTheCursorCellAsDDoesAndIsOneUndoStep) {
+  moveCursor(4, 3);
+  foreground(4, 3) = 41;
+  typeCharacter(DELETE_CHARACTER);
+  EXPECT_EQ(foreground(4, 3), 0);
   EXPECT_TRUE(gModified);
+  ASSERT_TRUE(undoChange());
+  EXPECT_EQ(foreground(4, 3), 41);
+  EXPECT_FALSE(gModified);
+  EXPECT_TRUE(redoChange());
+  EXPECT_EQ(foreground(4, 3), 0);
+  // On an empty cell Delete changes nothing and marks nothing.
+  gModified = false;
+  typeCharacter(DELETE_CHARACTER);
+  EXPECT_FALSE(gModified);
 }
 
 TEST_F(EditorCoreTest, TypingWithTheCursorOutsideTheLevelPlacesNothing) {
   gCursorColumn = 25;  // left behind by a wider level
   gCursorRow = 3;
   typeCharacter('a');
-  EXPECT_TRUE(gModified);
+  EXPECT_FALSE(gModified);
   for (int32_t column = 0; column < 20; column++)
     for (int32_t row = 0; row < 12; row++) ASSERT_EQ(foreground(column, row), 0);
 }

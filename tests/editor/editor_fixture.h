@@ -17,7 +17,11 @@
 template <class Platform>
 class EditorFixture : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { dataFolder = new std::string(gle_test::makeEditorDataFolder()); }
+  static void SetUpTestSuite() {
+    dataFolder = new std::string(gle_test::makeEditorDataFolder());
+    // Settings, recovery copies and the player's folder stay inside the test's folder.
+    gle_test::useTestHomeFolders(*dataFolder);
+  }
   static void TearDownTestSuite() {
     gle_test::removeFolder(*dataFolder);
     delete dataFolder;

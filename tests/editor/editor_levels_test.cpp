@@ -29,7 +29,7 @@ struct LevelsPlatform : EditorPlatform {
   std::string savePath;
   bool shiftHeld() override { return shift; }
   void showMessage(const std::string& text) override { messages.push_back(text); }
-  void presentView(const Surface&, const Rect&) override { presents++; }
+  void presentView(const ViewPicture&) override { presents++; }
   bool chooseSavePath(std::string* path) override {
     *path = savePath;
     return !savePath.empty();
@@ -389,7 +389,8 @@ TEST_F(EditorLevelsTest, APaintStrokeIsOneStepAndNewOrOpenForgetsTheHistory) {
 
 TEST_F(EditorLevelsTest, HistoryKeepsOnlyTheNewestSteps) {
   makeLevels(1);
-  for (size_t i = 0; i < UNDO_MAX_STEPS + 5; i++) typeCharacter('a');
+  // Toggles change their cell every time.
+  for (size_t i = 0; i < UNDO_MAX_STEPS + 5; i++) typeCharacter('2');
   size_t steps = 0;
   while (undoChange()) steps++;
   EXPECT_EQ(steps, UNDO_MAX_STEPS);

@@ -1,6 +1,7 @@
 // Writes the editor's small test pictures and world files.
 #include "tests/editor/editor_test_data.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -59,6 +60,12 @@ std::string makeEditorDataFolder() {
   for (int32_t i = 0; i < 240; i++) appendLe(map, uint32_t(testMapEntry(i)), 2);
   writeBytes((folder / "data06.glb").string(), map);
   return folder.string();
+}
+
+void useTestHomeFolders(const std::string& folder) {
+  setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (folder + "/share").c_str(), 1);
+  setenv("XDG_STATE_HOME", (folder + "/state").c_str(), 1);
 }
 
 void removeFolder(const std::string& path) {

@@ -17,6 +17,10 @@ inline int32_t testMapEntry(int32_t i) { return (i * 7) % 240; }
 
 // Makes a fresh folder holding "data09.glb", "glegfx.pcx" and "data06.glb"; returns its path.
 std::string makeEditorDataFolder();
+// Points XDG_CONFIG_HOME, XDG_DATA_HOME and XDG_STATE_HOME into `folder`, so
+// that the editor's settings, the player's worlds and recovery copies of a
+// test never touch the real ones.
+void useTestHomeFolders(const std::string& folder);
 // Removes a folder made for a test, with everything in it.
 void removeFolder(const std::string& path);
 

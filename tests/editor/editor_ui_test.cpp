@@ -20,6 +20,7 @@
 #include "editor/ui/edit_view.h"
 #include "editor/ui/editor_window.h"
 #include "editor/ui/gle_app.h"
+#include "editor/ui/level_dialogs.h"
 #include "editor/ui/properties_dialogs.h"
 #include "editor/ui/tools_window.h"
 #include "tests/editor/editor_test_data.h"
@@ -36,6 +37,9 @@ struct DialogScript {
   QStringList prompts, messages;
   // Run on the properties dialogs opened from the menu, instead of waiting for a user.
   std::function<void(QDialog&)> onDialog;
+  bool yes = false;  // the answer to Yes / No questions
+  QStringList questions;
+  QList<QStringList> started;  // programs started, with their arguments
 };
 
 class ScriptedDialogs : public EditorDialogs {
@@ -57,6 +61,22 @@ class ScriptedDialogs : public EditorDialogs {
     return script->answer;
   }
   void showMessage(QWidget*, const QString& text) override { script->messages << text; }
+  bool askYesNo(QWidget*, const QString& text) override {
+    script->questions << text;
+    return script->yes;
+  }
+  bool startProgram(const QStringList& arguments, QString*) override {
+    script->started << arguments;
+    return true;
+  }
+  void resizeLevel(QWidget* owner) override {
+    ResizeDialog dialog(owner);
+    if (script->onDialog) script->onDialog(dialog);
+  }
+  void keys(QWidget* owner) override {
+    KeysDialog dialog(owner);
+    if (script->onDialog) script->onDialog(dialog);
+  }
   void worldProperties(QWidget* owner) override {
     WorldPropertiesDialog dialog(owner);
     if (script->onDialog) script->onDialog(dialog);
@@ -88,7 +108,8 @@ class EditorUiTest : public QObject {
   int32_t& foreground(int32_t column, int32_t row) {
     return gCurrentLevel->foreground[size_t(column) * gCurrentLevel->height + row];
   }
-  int viewPixel(int x, int y) const { return window->view()->picture().pixelIndex(x, y); }
+  // The test palette is a grey ramp: a pixel's red is its palette index.
+  int viewPixel(int x, int y) const { return qRed(window->view()->picture().pixel(x, y)); }
   void trigger(int32_t id) { window->action(id)->trigger(); }
   // Seven levels with the third current; level n's cell (0, 0) holds n + 1.
   void sevenLevelsOnTheThird() {
@@ -106,7 +127,10 @@ class EditorUiTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { dataFolder = gle_test::makeEditorDataFolder(); }
+  void initTestCase() {
+    dataFolder = gle_test::makeEditorDataFolder();
+    gle_test::useTestHomeFolders(dataFolder);
+  }
   void cleanupTestCase() { gle_test::removeFolder(dataFolder); }
 
   void init() {
