@@ -100,6 +100,15 @@ static void drawTools() {
   editorPlatform().presentTools(*gToolsBuffer);
 }
 
+void drawViewBuffer() {
+  if (!gBackBuffer) return;
+  Surface& target = *gBackBuffer;
+  target.fillAll(0);
+  setClipRect(0, 0, target.width(), target.height());
+  if (gCurrentLevel) drawTiles(target);
+  drawCursor(target);
+}
+
 void redrawEditor() {
   EditorPlatform& platform = editorPlatform();
   if (gCurrentLevel)
@@ -118,11 +127,8 @@ void redrawEditor() {
                                       (gClientRect.bottom + cell - 1) / cell * TILE_SIZE);
     if (!gBackBuffer) return;
   }
+  drawViewBuffer();
   Surface& target = *gBackBuffer;
-  target.fillAll(0);
-  setClipRect(0, 0, target.width(), target.height());
-  if (gCurrentLevel) drawTiles(target);
-  drawCursor(target);
   composeViewPicture(target, gClientRect.right, gClientRect.bottom);
   platform.presentView(gViewPicture);
 

@@ -25,6 +25,9 @@ std::string editorTitle();
 // graphics, the whole view and (when open) the Tools palette.
 void redrawEditor();
 
+// The 8-bit part of a redraw: tiles and cursor into the back buffer.
+void drawViewBuffer();
+
 // New scroll position for a scroll code: `current` is the scroll bar's own
 // position, `tracked` the thumb's for SCROLL_THUMB_TRACK, `page` the page size
 // and `size` the level's width (height). The result lies in 0 .. size - 1.
