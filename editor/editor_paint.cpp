@@ -24,8 +24,6 @@ struct TogglePair {
 };
 // The toggles, in the order of palette cells 92 to 97 and of the keys "2" to "7".
 constexpr TogglePair TOGGLES[] = {{65, 68}, {9, 11}, {13, 15}, {33, 34}, {53, 55}, {121, 144}};
-constexpr int32_t FIRST_TOGGLE_CELL = 92;
-constexpr int32_t RANDOM_TILE_CELL = 13;
 // Random tiles: 130 + a random number mod 5.
 constexpr int32_t RANDOM_TILE_FIRST = 130, RANDOM_TILE_SPREAD = 5;
 

@@ -52,6 +52,12 @@ int32_t paletteCellFor(int32_t tile);
 void noteBackgroundEdit();
 std::string backgroundOfferText(int32_t levelIndex);
 
+// The palette's special cells: the random rock, and six toggles from cell 92
+// in the order of the keys "2" to "7".
+constexpr int32_t RANDOM_TILE_CELL = 13;
+constexpr int32_t FIRST_TOGGLE_CELL = 92;
+constexpr int32_t TOGGLE_CELLS = 6;
+
 // The highest palette cell "+" steps to.
 constexpr int32_t PALETTE_STEP_LIMIT = 168;
 

@@ -51,10 +51,10 @@ std::string paletteCellTip(int32_t cell) {
   const int32_t tile = gPaletteMap[cell];
   bool special = false;
   for (const TypedKey& key : typedKeys()) {
-    if (key.kind == TYPED_TOGGLE && paletteCellFor(key.tile) == cell) {
+    if (key.kind == TYPED_TOGGLE && cell == FIRST_TOGGLE_CELL + (key.character - '2')) {
       tip = describeTile(key.tile) + " or " + describeTile(key.second) + ", turn about; key " + keyName(key.character);
       special = true;
-    } else if (key.kind == TYPED_RANDOM && paletteCellFor(key.tile) == cell) {
+    } else if (key.kind == TYPED_RANDOM && cell == RANDOM_TILE_CELL) {
       tip = "A random rock, tiles " + std::to_string(key.tile) + " to " + std::to_string(key.second) + "; key g";
       special = true;
     }
