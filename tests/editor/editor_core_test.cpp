@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "editor/editor_commands.h"
 #include "editor/editor_files.h"
+#include "editor/editor_keys.h"
 #include "editor/editor_paint.h"
 #include "editor/editor_platform.h"
 #include "editor/editor_setup.h"
@@ -591,3 +594,21 @@ TEST_F(EditorCoreTest, SetupFailsWithTheNameOfAMissingDataFile) {
 }
 
 }  // namespace
+
+// The KEYS section of gle(6) is the list Help -> Keys shows, made from the
+// editor's own tables: a key added to a table must reach the manual too.
+TEST(EditorManualTest, ManualPageKeyListMatchesTheEditorTables) {
+  std::ifstream in(GLE_MANUAL_PAGE);
+  ASSERT_TRUE(in) << GLE_MANUAL_PAGE;
+  std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t start = page.find(".SH KEYS\n");
+  ASSERT_NE(start, std::string::npos) << "gle.6 has no KEYS section";
+  const size_t end = page.find("\n.SH ", start);
+  const std::string section = page.substr(start, end == std::string::npos ? std::string::npos : end + 1 - start);
+  const std::string expected = keyHelpRoff();
+  if (section != expected) {
+    std::ofstream("gle-keys-section.6") << expected;
+    FAIL() << "the KEYS section of " << GLE_MANUAL_PAGE
+           << " differs from the editor's tables; the section as it must be is in gle-keys-section.6";
+  }
+}

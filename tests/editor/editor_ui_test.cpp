@@ -883,12 +883,12 @@ class EditorUiTest : public QObject {
     resetEditorState();
     window = makeWindow();
     script.yes = true;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
     GleOptions options;
     options.dataFolder = dataFolder;
     std::string error;
     QCOMPARE(startEditor(*window, options, &error), 0);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(script.questions.size(), 1);
     QVERIFY(script.questions[0].contains("Untitled"));
     QCOMPARE(foreground(0, 0), 40);
