@@ -80,6 +80,7 @@ bool EditorDialogs::startProgram(const QStringList& arguments, QString* error) {
 bool QtEditorDialogs::askYesNo(QWidget* owner, const QString& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Glimb Level Editor"), text,
                   QMessageBox::Yes | QMessageBox::No, owner);
+  box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 
