@@ -97,9 +97,14 @@ std::vector<std::string> statusFields() {
   } else {
     fields.push_back("Outside the level");
   }
-  fields.push_back("Selected: cell " + std::to_string(gSelectedCell) + ", " +
-                   (gSelectedCell >= 0 && gSelectedCell < PALETTE_CELLS ? describeTile(gPaletteMap[gSelectedCell])
-                                                                         : std::string("nothing")));
+  std::string selected = "Selected: cell " + std::to_string(gSelectedCell);
+  if (gSelectedCell >= 0 && gSelectedCell < PALETTE_CELLS) {
+    const int32_t tile = gPaletteMap[gSelectedCell];
+    selected += ", tile " + std::to_string(tile);
+    if (tile >= 0 && tile < int32_t(gTileNames.size()) && !gTileNames[size_t(tile)].empty())
+      selected += " " + gTileNames[size_t(tile)];
+  }
+  fields.push_back(selected);
   fields.push_back(gEditBackground ? "Layer: Background" : "Layer: Foreground");
   fields.push_back("Zoom " + std::to_string(gZoom) + "%");
   const CellRect selection = currentSelection();
