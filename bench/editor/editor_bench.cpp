@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "editor/editor_files.h"
+#include "editor/editor_picture.h"
 #include "editor/editor_setup.h"
 #include "editor/editor_state.h"
 #include "editor/editor_view.h"
@@ -31,6 +32,28 @@ void BM_RedrawEditorFullView1280x960(benchmark::State& state) {
   gle_test::removeFolder(folder);
 }
 BENCHMARK(BM_RedrawEditorFullView1280x960)->Unit(benchmark::kMicrosecond);
+
+// Its two halves: the 8-bit tiles and cursor, and the 32-bit picture made from them.
+void BM_ViewParts1280x960(benchmark::State& state) {
+  const std::string folder = gle_test::makeEditorDataFolder();
+  const std::string worldPath = folder + "/bench.glw";
+  gle_test::writeBytes(worldPath, gle_test::worldBytes({{80, 40, 0x12, 1, 100}}));
+  gle::resetEditorState();
+  std::string error;
+  if (gle::setupGraphics(folder, &error) != gle::SETUP_OK || !gle::openWorld(worldPath.c_str())) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  gle::resizeView(1280, 960);
+  for (auto _ : state) {
+    if (state.range(0) == 0) gle::drawViewBuffer();
+    else gle::composeViewPicture(*gle::gBackBuffer, 1280, 960);
+    benchmark::DoNotOptimize(gle::gViewPicture.pixels.data());
+  }
+  gle::shutdownEditor();
+  gle_test::removeFolder(folder);
+}
+BENCHMARK(BM_ViewParts1280x960)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
