@@ -52,9 +52,9 @@ class Painter {
   explicit Painter(ViewPicture& picture) : picture(picture) {}
   void plot(int32_t x, int32_t y, uint32_t colour) {
     if (x >= 0 && y >= 0 && x < picture.width && y < picture.height)
-      picture.pixels[size_t(y) * size_t(picture.width) + size_t(x)] = colour;
+      picture.data()[size_t(y) * size_t(picture.width) + size_t(x)] = colour;
   }
-  uint32_t* row(int32_t y) { return picture.pixels.data() + size_t(y) * size_t(picture.width); }
+  uint32_t* row(int32_t y) { return picture.data() + size_t(y) * size_t(picture.width); }
   // Halves every channel of the pixel: the grid's lines.
   void darken(int32_t x, int32_t y) {
     uint32_t& p = row(y)[x];
@@ -119,7 +119,7 @@ void composeViewPicture(const Surface& source, int32_t width, int32_t height) {
   if (picture.width != width || picture.height != height) {
     picture.width = width;
     picture.height = height;
-    picture.pixels.assign(size_t(width) * size_t(height), OUTSIDE_COLOUR);
+    picture.store = std::make_shared<std::vector<uint32_t>>(size_t(width) * size_t(height), OUTSIDE_COLOUR);
   }
   if (width == 0 || height == 0) return;
   const int32_t cell = cellPixels();

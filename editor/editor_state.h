@@ -84,9 +84,13 @@ extern int32_t gActiveTool;
 extern CellRect gToolRect;
 
 // The view as shown: 0xRRGGBB pixels, rows `width` apart, as large as the view.
+// The pixels are shared: a window may go on showing a picture the core has
+// since replaced by one of another size.
 struct ViewPicture {
   int32_t width = 0, height = 0;
-  std::vector<uint32_t> pixels;
+  std::shared_ptr<std::vector<uint32_t>> store = std::make_shared<std::vector<uint32_t>>();
+  uint32_t* data() const { return store->data(); }
+  uint32_t at(int32_t x, int32_t y) const { return (*store)[size_t(y) * size_t(width) + size_t(x)]; }
 };
 extern ViewPicture gViewPicture;
 // Each palette index as shown: 0xFFRRGGBB from gGamePalette.

@@ -48,7 +48,7 @@ void BM_ViewParts1280x960(benchmark::State& state) {
   for (auto _ : state) {
     if (state.range(0) == 0) gle::drawViewBuffer();
     else gle::composeViewPicture(*gle::gBackBuffer, 1280, 960);
-    benchmark::DoNotOptimize(gle::gViewPicture.pixels.data());
+    benchmark::DoNotOptimize(gle::gViewPicture.data());
   }
   gle::shutdownEditor();
   gle_test::removeFolder(folder);

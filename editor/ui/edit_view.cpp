@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "editor/editor_area.h"
 #include "editor/editor_paint.h"
@@ -62,9 +64,13 @@ EditView::EditView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void EditView::showPicture(const ViewPicture& picture) {
-  // A view of the core's pixels: nothing is copied or converted here.
-  shownPicture = QImage(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
-                        qsizetype(picture.width) * 4, QImage::Format_RGB32);
+  // A view of the core's pixels: nothing is copied or converted here. The
+  // image holds a share of them for as long as it lives.
+  auto* share = new std::shared_ptr<std::vector<uint32_t>>(picture.store);
+  shownPicture = QImage(
+      reinterpret_cast<const uchar*>(picture.data()), picture.width, picture.height, qsizetype(picture.width) * 4,
+      QImage::Format_RGB32, [](void* info) { delete static_cast<std::shared_ptr<std::vector<uint32_t>>*>(info); },
+      share);
   viewport()->update();
 }
 

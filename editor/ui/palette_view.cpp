@@ -18,13 +18,17 @@ PaletteView::PaletteView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::ClickFocus);
   setMouseTracking(false);
+  // Black until the palette is drawn; an 8-bit picture without its colour
+  // table must never reach the painter.
   shownPicture = QImage(TOOLS_WIDTH, TOOLS_HEIGHT, QImage::Format_Indexed8);
+  shownPicture.setColorTable(QList<QRgb>(256, qRgb(0, 0, 0)));
   shownPicture.fill(0);
 }
 
 QSize PaletteView::sizeHint() const { return QSize(TOOLS_WIDTH / 2, TOOLS_HEIGHT / 2); }
 
 void PaletteView::setPicture(const QImage& picture) {
+  if (picture.isNull() || (picture.format() == QImage::Format_Indexed8 && picture.colorCount() < 256)) return;
   shownPicture = picture;
   update();
 }

@@ -165,10 +165,10 @@ TEST_F(EditorToolsTest, ZoomedPictureShowsEachCellScaledAndTheKeyListCoversEvery
   setZoom(25);
   EXPECT_EQ(cellPixels(), 8);
   EXPECT_EQ(gPageColumns, 640 / 8);
-  EXPECT_EQ(gViewPicture.pixels[size_t(8 + 3)] & 0xFF, 5u);
-  EXPECT_EQ(gViewPicture.pixels[size_t(20 * 8 + 3)], OUTSIDE_COLOUR | 0) << "past column 20, after the edge";
+  EXPECT_EQ(gViewPicture.at(8 + 3, 0) & 0xFF, 5u);
+  EXPECT_EQ(gViewPicture.at(20 * 8 + 3, 0), OUTSIDE_COLOUR | 0) << "past column 20, after the edge";
   setZoom(400);
-  EXPECT_EQ(gViewPicture.pixels[size_t(128 + 100)] & 0xFF, 5u);
+  EXPECT_EQ(gViewPicture.at(128 + 100, 0) & 0xFF, 5u);
   setZoom(1000);
   EXPECT_EQ(gZoom, 400);
   const std::string keys = keyHelpText(false);

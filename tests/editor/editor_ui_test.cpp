@@ -886,9 +886,9 @@ class EditorUiTest : public QObject {
     GleOptions options;
     options.dataFolder = dataFolder;
     std::string error;
-    QCOMPARE(startEditor(*window, options, &error), 0);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(startEditor(*window, options, &error), 0);
     QCOMPARE(script.questions.size(), 1);
     QVERIFY(script.questions[0].contains("Untitled"));
     QCOMPARE(foreground(0, 0), 40);
