@@ -3,9 +3,12 @@
 #include "editor/editor_picture.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "editor/editor_area.h"
+#include "media/pcx.h"
 
 namespace gle {
 
@@ -102,6 +105,8 @@ void drawGrid(Painter& painter, int32_t levelRight, int32_t levelBottom) {
   }
 }
 
+void drawOverlays(Painter& painter, int32_t levelRight, int32_t levelBottom);
+
 }  // namespace
 
 int32_t cellPixels() { return TILE_SIZE * gZoom / 100; }
@@ -162,6 +167,13 @@ void composeViewPicture(const Surface& source, int32_t width, int32_t height) {
     }
   }
 
+  drawOverlays(painter, levelRight, levelBottom);
+}
+
+namespace {
+
+void drawOverlays(Painter& painter, int32_t levelRight, int32_t levelBottom) {
+  const int32_t width = gViewPicture.width, height = gViewPicture.height;
   if (gShowGrid) drawGrid(painter, levelRight, levelBottom);
   // The level's right and bottom edges, just outside its last cells.
   if (gCurrentLevel) {
@@ -175,6 +187,144 @@ void composeViewPicture(const Surface& source, int32_t width, int32_t height) {
   }
   if (gActiveTool == TOOL_RECTANGLE && !gToolRect.empty()) painter.frame(pixelsOf(gToolRect), 2, TOOL_COLOUR, false);
   if (gActiveTool == TOOL_SELECT && !gToolRect.empty()) painter.frame(pixelsOf(gToolRect), 2, 0, true);
+}
+
+// A picture of 32 x 32 frames, 8-bit (for the colour key) and 32-bit, and
+// for each frame whether it is all key, has no key pixel, or has both.
+constexpr uint8_t FRAME_CLEAR = 0, FRAME_SOLID = 1, FRAME_MIXED = 2;
+struct FrameSheet {
+  int32_t width = 0, height = 0;
+  std::vector<uint8_t> index;
+  std::vector<uint32_t> colour;
+  std::vector<uint8_t> kind;
+  int32_t columns() const { return width / TILE_SIZE; }
+  int32_t frames() const { return columns() * (height / TILE_SIZE); }
+  size_t origin(int32_t frame) const {
+    return size_t(frame / columns()) * TILE_SIZE * size_t(width) + size_t(frame % columns()) * TILE_SIZE;
+  }
+};
+FrameSheet gTileFrames, gPaletteFrames;
+
+bool loadFrames(const std::string& path, FrameSheet& sheet) {
+  PcxPicture picture;
+  std::string error;
+  if (!readPcxFile(path, &picture, &error) || picture.width < TILE_SIZE || picture.height < TILE_SIZE) return false;
+  sheet.width = picture.width;
+  sheet.height = picture.height;
+  sheet.index = std::move(picture.pixels);
+  sheet.colour.resize(sheet.index.size());
+  for (size_t i = 0; i < sheet.index.size(); i++) sheet.colour[i] = gColourTable[sheet.index[i]];
+  sheet.kind.assign(size_t(sheet.frames()), FRAME_MIXED);
+  for (int32_t frame = 0; frame < sheet.frames(); frame++) {
+    int32_t keyed = 0;
+    const size_t origin = sheet.origin(frame);
+    for (int32_t y = 0; y < TILE_SIZE; y++)
+      for (int32_t x = 0; x < TILE_SIZE; x++) keyed += sheet.index[origin + size_t(y) * size_t(sheet.width) + x] == 0;
+    sheet.kind[size_t(frame)] = keyed == TILE_SIZE * TILE_SIZE ? FRAME_CLEAR : keyed == 0 ? FRAME_SOLID : FRAME_MIXED;
+  }
+  return true;
+}
+
+// Draws `frame` at (x, y) of the picture, clipped to `right` x `bottom`;
+// keyed: pixels of index 0 leave what is there.
+void drawFrame(const FrameSheet& sheet, int32_t frame, int32_t x, int32_t y, int32_t right, int32_t bottom, bool keyed) {
+  if (keyed && sheet.kind[size_t(frame)] == FRAME_CLEAR) return;
+  const int32_t left = std::max(x, 0), top = std::max(y, 0);
+  const int32_t columns = std::min(x + TILE_SIZE, right) - left, rows = std::min(y + TILE_SIZE, bottom) - top;
+  if (columns <= 0 || rows <= 0) return;
+  const size_t origin = sheet.origin(frame) + size_t(top - y) * size_t(sheet.width) + size_t(left - x);
+  const bool copy = !keyed || sheet.kind[size_t(frame)] == FRAME_SOLID;
+  for (int32_t j = 0; j < rows; j++) {
+    uint32_t* target = gViewPicture.data() + size_t(top + j) * size_t(gViewPicture.width) + size_t(left);
+    const uint32_t* colour = sheet.colour.data() + origin + size_t(j) * size_t(sheet.width);
+    if (copy) {
+      std::memcpy(target, colour, size_t(columns) * sizeof(uint32_t));
+      continue;
+    }
+    const uint8_t* index = sheet.index.data() + origin + size_t(j) * size_t(sheet.width);
+    for (int32_t i = 0; i < columns; i++)
+      if (index[i]) target[i] = colour[i];
+  }
+}
+
+}  // namespace
+
+bool loadDirectFrames(const std::string& tileSheetPath, const std::string& palettePicturePath) {
+  releaseDirectFrames();
+  if (loadFrames(tileSheetPath, gTileFrames) && loadFrames(palettePicturePath, gPaletteFrames)) return true;
+  releaseDirectFrames();
+  return false;
+}
+
+void releaseDirectFrames() {
+  gTileFrames = FrameSheet{};
+  gPaletteFrames = FrameSheet{};
+}
+
+bool drawViewDirect(int32_t width, int32_t height) {
+  if (gZoom != 100 || gTileFrames.frames() == 0 || gPaletteFrames.frames() == 0) return false;
+  ViewPicture& picture = gViewPicture;
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (picture.width != width || picture.height != height) {
+    picture.width = width;
+    picture.height = height;
+    picture.store = std::make_shared<std::vector<uint32_t>>(size_t(width) * size_t(height), OUTSIDE_COLOUR);
+  }
+  if (width == 0 || height == 0) return true;
+  int32_t levelRight = 0, levelBottom = 0;
+  if (gCurrentLevel) {
+    levelRight = std::clamp((gCurrentLevel->width - gScrollColumn) * TILE_SIZE, 0, width);
+    levelBottom = std::clamp((gCurrentLevel->height - gScrollRow) * TILE_SIZE, 0, height);
+  }
+  Painter painter(picture);
+  for (int32_t y = 0; y < height; y++) {
+    uint32_t* row = painter.row(y);
+    if (y < levelBottom) std::fill(row + levelRight, row + width, OUTSIDE_COLOUR);
+    else std::fill(row, row + width, OUTSIDE_COLOUR);
+  }
+  if (gCurrentLevel) {
+    // Cell by cell as the 8-bit view draws them: the background opaque (or
+    // index 0 while hidden), then the foreground through its colour key. A
+    // value outside the sheet keeps the frame last selected, as the sheet does.
+    const EditorLevel& level = *gCurrentLevel;
+    const int32_t n = std::min(gPageColumns + 1, level.width - gScrollColumn);
+    const int32_t m = std::min(gPageRows + 1, level.height - gScrollRow);
+    const int32_t frames = gTileFrames.frames();
+    static int32_t selected = 0;
+    const uint32_t blank = gColourTable[0];
+    for (int32_t i = 0; i < n; i++) {
+      for (int32_t j = 0; j < m; j++) {
+        const size_t k = size_t(gScrollColumn + i) * size_t(level.height) + size_t(gScrollRow + j);
+        const int32_t x = i * TILE_SIZE, y = j * TILE_SIZE;
+        if (level.background[k] >= 0 && level.background[k] < frames) selected = level.background[k];
+        const int32_t under = selected;
+        if (level.foreground[k] >= 0 && level.foreground[k] < frames) selected = level.foreground[k];
+        // A foreground frame without key pixels hides the background wholly.
+        const bool covered = gShowForeground && gTileFrames.kind[size_t(selected)] == FRAME_SOLID;
+        if (!covered && gShowBackground) {
+          drawFrame(gTileFrames, under, x, y, levelRight, levelBottom, false);
+        } else if (!covered) {
+          for (int32_t r = y; r < std::min(y + TILE_SIZE, levelBottom); r++)
+            std::fill(painter.row(r) + x, painter.row(r) + std::min(x + TILE_SIZE, levelRight), blank);
+        }
+        if (gShowForeground) drawFrame(gTileFrames, selected, x, y, levelRight, levelBottom, true);
+      }
+    }
+  }
+  const int32_t cursorX = (gCursorColumn - gScrollColumn) * TILE_SIZE;
+  const int32_t cursorY = (gCursorRow - gScrollRow) * TILE_SIZE;
+  if (gCursorAsTile) {
+    if (gSelectedCell >= 0 && gSelectedCell < gPaletteFrames.frames())
+      drawFrame(gPaletteFrames, gSelectedCell, cursorX, cursorY, width, height, false);
+  } else {
+    // The corner mark: the top edge from x + 15 back to x + 1, the left from y to y + 14.
+    const uint32_t white = gColourTable[gWhiteIndex];
+    for (int32_t i = 1; i <= 15; i++) painter.plot(cursorX + i, cursorY, white);
+    for (int32_t j = 0; j < 15; j++) painter.plot(cursorX, cursorY + j, white);
+  }
+  drawOverlays(painter, levelRight, levelBottom);
+  return true;
 }
 
 }  // namespace gle

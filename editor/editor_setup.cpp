@@ -101,6 +101,7 @@ int32_t setupGraphics(const std::string& dataFolder, std::string* error) {
     for (int32_t c = 0; c < 3; c++) gGamePalette[i][c] = palette[3 * i + c];
   gWhiteIndex = nearestToWhite();
   setColourTable();
+  loadDirectFrames(tilePath, dataPath(dataFolder, PALETTE_PICTURE_FILE));
   loadTileDescriptions(dataFolder);
   return SETUP_OK;
 }
@@ -109,6 +110,7 @@ void shutdownEditor() {
   detachDirectDraw();
   gToolsBuffer.reset();
   gBackBuffer.reset();
+  releaseDirectFrames();
   freeWorld();
   gPaletteSheet.release();
   gTileSheet.release();

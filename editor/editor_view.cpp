@@ -100,8 +100,19 @@ static void drawTools() {
   editorPlatform().presentTools(*gToolsBuffer);
 }
 
+// The 8-bit back buffer: whole cells covering the view at its zoom, 32 pixels each.
+static bool ensureBackBuffer() {
+  if (gBackBuffer) return true;
+  if (!gDirectDraw) return false;
+  if (gClientRect.right <= 0 || gClientRect.bottom <= 0) return false;
+  const int32_t cell = cellPixels();
+  gBackBuffer = createDeviceSurface((gClientRect.right + cell - 1) / cell * TILE_SIZE,
+                                    (gClientRect.bottom + cell - 1) / cell * TILE_SIZE);
+  return gBackBuffer != nullptr;
+}
+
 void drawViewBuffer() {
-  if (!gBackBuffer) return;
+  if (!ensureBackBuffer()) return;
   Surface& target = *gBackBuffer;
   target.fillAll(0);
   setClipRect(0, 0, target.width(), target.height());
@@ -116,20 +127,15 @@ void redrawEditor() {
   platform.setTitle(editorTitle());
   platform.setMenuChecks();
   platform.setStatus(statusFields());
-  if (!gRunning || !gActive) return;
+  if (!gRunning || !gActive || !gDirectDraw) return;
 
-  if (!gBackBuffer) {
-    if (!gDirectDraw) return;
-    if (gClientRect.right <= 0 || gClientRect.bottom <= 0) return;
-    // Whole cells covering the view at its zoom, 32 pixels each.
-    const int32_t cell = cellPixels();
-    gBackBuffer = createDeviceSurface((gClientRect.right + cell - 1) / cell * TILE_SIZE,
-                                      (gClientRect.bottom + cell - 1) / cell * TILE_SIZE);
-    if (!gBackBuffer) return;
+  // At 100 % the picture is drawn straight from the 32-bit frames; other
+  // zooms scale the 8-bit back buffer through the colour table.
+  if (!drawViewDirect(gClientRect.right, gClientRect.bottom)) {
+    if (!ensureBackBuffer()) return;
+    drawViewBuffer();
+    composeViewPicture(*gBackBuffer, gClientRect.right, gClientRect.bottom);
   }
-  drawViewBuffer();
-  Surface& target = *gBackBuffer;
-  composeViewPicture(target, gClientRect.right, gClientRect.bottom);
   platform.presentView(gViewPicture);
 
   // The palette is shown docked beside the view as well as in the Tools window.

@@ -97,6 +97,18 @@ void BM_FullRedraw1280x960ThroughTheWidget(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRedraw1280x960ThroughTheWidget)->Unit(benchmark::kMicrosecond);
 
+// The Qt paint alone, for seeing where the time goes.
+void BM_QtPaintAlone1280x960(benchmark::State& state) {
+  if (!gSession->ready) {
+    state.SkipWithError("the view could not be made 1280 x 960");
+    return;
+  }
+  gle::redrawEditor();
+  QWidget* viewport = gSession->window->view()->viewport();
+  for (auto _ : state) viewport->repaint();
+}
+BENCHMARK(BM_QtPaintAlone1280x960)->Unit(benchmark::kMicrosecond);
+
 // Baseline, in the same run: the same 8-bit redraw, shown the way it was before.
 void BM_BaselineIndexed8Redraw1280x960(benchmark::State& state) {
   if (!gSession->ready) {

@@ -12,6 +12,7 @@
 #include "editor/editor_files.h"
 #include "editor/editor_keys.h"
 #include "editor/editor_paint.h"
+#include "editor/editor_picture.h"
 #include "editor/editor_platform.h"
 #include "editor/editor_setup.h"
 #include "editor/editor_state.h"
@@ -78,7 +79,8 @@ class EditorCoreTest : public EditorFixture<FakePlatform> {
   void paintAt(int32_t column, int32_t row) {
     mouseInView((column - gScrollColumn) * TILE_SIZE + 5, (row - gScrollRow) * TILE_SIZE + 5, true);
   }
-  uint8_t viewPixel(int32_t x, int32_t y) const { return gBackBuffer->pixelAt(x, y); }
+  // The test palette is a grey ramp: a shown pixel's blue is its palette index.
+  uint8_t viewPixel(int32_t x, int32_t y) const { return uint8_t(gViewPicture.at(x, y)); }
 
 };
 
@@ -383,7 +385,7 @@ TEST_F(EditorCoreTest, RedrawDrawsBackgroundOpaqueForegroundKeyedThenTheCursorTi
   EXPECT_EQ(viewPixel(64 + 1, 33), 9);
   EXPECT_EQ(viewPixel(96 + 31, 96 + 31), gle_test::PALETTE_PICTURE_BASE + 5);  // the cursor cell
   EXPECT_EQ(viewPixel(96 + 40, 96), 0);
-  EXPECT_EQ(viewPixel(639, 479), 0);                    // beyond the level
+  EXPECT_EQ(gViewPicture.at(639, 479), OUTSIDE_COLOUR);  // beyond the level, shaded
 }
 
 TEST_F(EditorCoreTest, HiddenLayersAreNotDrawnAndTheScrollPositionShiftsTheView) {

@@ -148,7 +148,7 @@ TEST_F(EditorLevelsTest, DeletingAMiddleLevelMakesTheFollowingOneCurrentAndShows
   EXPECT_EQ(currentMarker(), 3);
   EXPECT_EQ(markers(), (std::vector<int32_t>{1, 3}));
   EXPECT_GT(platform.presents, presents);
-  EXPECT_EQ(gBackBuffer->pixelAt(5, 5), 3) << "the view shows the former level 2's tile 3 at once";
+  EXPECT_EQ(uint8_t(gViewPicture.at(5, 5)), 3) << "the view shows the former level 2's tile 3 at once";
 }
 
 TEST_F(EditorLevelsTest, AddInsertsABlankLevelAfterTheCurrentOneAndShowsIt) {
@@ -164,7 +164,7 @@ TEST_F(EditorLevelsTest, AddInsertsABlankLevelAfterTheCurrentOneAndShowsIt) {
   EXPECT_EQ(gCurrentLevel->height, 12);
   EXPECT_EQ(gCurrentLevel->flags, LEVEL_SCROLL_RIGHT);
   EXPECT_TRUE(gModified);
-  EXPECT_EQ(gBackBuffer->pixelAt(5, 5), 0) << "the blank level shows at once";
+  EXPECT_EQ(uint8_t(gViewPicture.at(5, 5)), 0) << "the blank level shows at once";
 }
 
 // ---- expand and shrink ----

@@ -178,3 +178,35 @@ TEST_F(EditorToolsTest, ZoomedPictureShowsEachCellScaledAndTheKeyListCoversEvery
 }
 
 }  // namespace
+
+namespace {
+
+// The view drawn straight from 32-bit frames must be the very picture the
+// 8-bit back buffer gives through the colour table.
+TEST_F(EditorToolsTest, DirectPictureEqualsTheEightBitOneInEveryState) {
+  for (int32_t c = 0; c < 20; c++)
+    for (int32_t r = 0; r < 12; r++) {
+      fore(c, r) = (c * 7 + r) % 12;  // frames 0 (all key) and 7 (half key) among them
+      back(c, r) = (c + r * 3) % 9 + 1;
+    }
+  gCursorColumn = 3, gCursorRow = 4;
+  selectArea(CellRect{2, 2, 5, 6});
+  struct State {
+    int32_t showForeground, showBackground, cursorAsTile, grid, scroll;
+  };
+  for (const State& s : {State{1, 1, 1, 0, 0}, State{0, 1, 0, 1, 0}, State{1, 0, 1, 0, 3}, State{1, 1, 0, 1, 15}}) {
+    gShowForeground = s.showForeground, gShowBackground = s.showBackground;
+    gCursorAsTile = s.cursorAsTile, gShowGrid = s.grid, gScrollColumn = s.scroll;
+    ASSERT_TRUE(loadDirectFrames(*dataFolder + "/data09.glb", *dataFolder + "/glegfx.pcx"));
+    redrawEditor();
+    const std::vector<uint32_t> direct = *gViewPicture.store;
+    releaseDirectFrames();
+    redrawEditor();
+    ASSERT_EQ(direct.size(), gViewPicture.store->size());
+    size_t differing = 0;
+    for (size_t i = 0; i < direct.size(); i++) differing += direct[i] != (*gViewPicture.store)[i];
+    EXPECT_EQ(differing, 0u) << "state " << s.showForeground << s.showBackground << s.cursorAsTile << s.grid << s.scroll;
+  }
+}
+
+}  // namespace
