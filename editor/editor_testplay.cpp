@@ -35,9 +35,16 @@ std::filesystem::path canonicalOrEmpty(const std::filesystem::path& path) {
 }  // namespace
 
 std::string testWorldPath() {
-  const char* folder = std::getenv("TMPDIR");
-  const std::string base = folder && folder[0] == '/' ? folder : "/tmp";
-  return base + "/gle-test-" + std::to_string(::getpid()) + ".glw";
+  // A folder of this editor's own (mode 0700), made once: a fixed name in a
+  // shared temporary folder could be a link another user planted.
+  static std::string folder;
+  if (folder.empty()) {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && base[0] == '/' ? base : "/tmp") + "/gle-XXXXXX";
+    if (::mkdtemp(pattern.data())) folder = pattern;
+  }
+  if (folder.empty()) return "";
+  return folder + "/test-" + std::to_string(::getpid()) + ".glw";
 }
 
 std::string findGlimb() {
@@ -90,6 +97,10 @@ bool testLevel(bool fromCursor) {
     return false;
   }
   const std::string path = testWorldPath();
+  if (path.empty()) {
+    platform.showMessage("The level cannot be tested: no temporary folder can be made.");
+    return false;
+  }
   if (!writeWorldFile(path, world, &error)) {
     platform.showMessage("The level cannot be tested.\n" + error);
     return false;
@@ -101,6 +112,11 @@ bool testLevel(bool fromCursor) {
   return true;
 }
 
-void removeTestWorld() { ::unlink(testWorldPath().c_str()); }
+void removeTestWorld() {
+  const std::string path = testWorldPath();
+  if (path.empty()) return;
+  ::unlink(path.c_str());
+  ::rmdir(std::filesystem::path(path).parent_path().c_str());
+}
 
 }  // namespace gle

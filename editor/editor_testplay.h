@@ -14,7 +14,8 @@ namespace gle {
 extern std::string gProgramFolder;
 extern std::string gDataFolder;
 
-// The temporary world test play writes: $TMPDIR (else /tmp)/gle-test-PID.glw.
+// The temporary world test play writes: test-PID.glw in a folder of this
+// editor's own made in $TMPDIR (else /tmp); empty when none can be made.
 std::string testWorldPath();
 // glimb beside gle, else in the build tree's game folder, else "glimb" from PATH.
 std::string findGlimb();

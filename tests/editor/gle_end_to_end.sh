@@ -128,7 +128,7 @@ key F8
 key F10
 sleep 2
 found=""
-for pid in $(pgrep -f -- "--play $work/gle-test-" || true); do
+for pid in $(pgrep -f -- "--play $work/gle-" || true); do
   if tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q -- "--level 2 --difficulty normal"; then found=$pid; fi
 done
 [ -n "$found" ] || fail "F10 started no glimb on level 2"
