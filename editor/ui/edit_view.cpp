@@ -65,12 +65,10 @@ EditView::EditView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void EditView::showPicture(const ViewPicture& picture) {
   // A view of the core's pixels: nothing is copied or converted here. The
-  // image holds a share of them for as long as it lives.
-  auto* share = new std::shared_ptr<std::vector<uint32_t>>(picture.store);
-  shownPicture = QImage(
-      reinterpret_cast<const uchar*>(picture.data()), picture.width, picture.height, qsizetype(picture.width) * 4,
-      QImage::Format_RGB32, [](void* info) { delete static_cast<std::shared_ptr<std::vector<uint32_t>>*>(info); },
-      share);
+  // view keeps a share of them for as long as it shows them.
+  shownStore = picture.store;
+  shownPicture = QImage(reinterpret_cast<const uchar*>(shownStore->data()), picture.width, picture.height,
+                        qsizetype(picture.width) * 4, QImage::Format_RGB32);
   viewport()->update();
 }
 

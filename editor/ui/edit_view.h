@@ -4,6 +4,9 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 class QKeyEvent;
 
@@ -31,6 +34,7 @@ class EditView : public QAbstractScrollArea {
  private:
   void scrollAction(bool horizontal, int action);
   QImage shownPicture;
+  std::shared_ptr<std::vector<uint32_t>> shownStore;  // the pixels shownPicture shows
 };
 
 // Keys of either window: arrows scroll the view by one cell, Delete erases,

@@ -81,6 +81,10 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorDialogs> givenDialogs)
 }
 
 EditorWindow::~EditorWindow() {
+  // The dock reports being hidden while the main window's widgets go; by then
+  // this window is no longer one to ask.
+  disconnect(dock, nullptr, this, nullptr);
+  recoveryClock->stop();
   if (tools) delete tools.data();
   setEditorPlatform(nullptr);
 }
