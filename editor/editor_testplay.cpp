@@ -16,6 +16,7 @@ namespace gle {
 
 std::string gProgramFolder;
 std::string gDataFolder;
+std::string gInstalledDataRelative = "../share/glimb";
 
 namespace {
 
@@ -67,7 +68,7 @@ std::vector<std::string> testPlayArguments(const std::string& glimb, const std::
   // player's files in the player's folder; any other data folder is named.
   const std::filesystem::path data = canonicalOrEmpty(gDataFolder.empty() ? "." : gDataFolder);
   const std::filesystem::path installed =
-      canonicalOrEmpty(std::filesystem::path(glimb).parent_path() / ".." / "share" / "glimb");
+      canonicalOrEmpty(std::filesystem::path(glimb).parent_path() / gInstalledDataRelative);
   if (!data.empty() && data != installed) {
     arguments.push_back("--data");
     arguments.push_back(data.string());

@@ -13,6 +13,9 @@ namespace gle {
 // current folder); set at start-up, used to find glimb and its data.
 extern std::string gProgramFolder;
 extern std::string gDataFolder;
+// Where an installed glimb finds its data, relative to its own folder
+// ("../share/glimb" unless the install layout says otherwise).
+extern std::string gInstalledDataRelative;
 
 // The temporary world test play writes: test-PID.glw in a folder of this
 // editor's own made in $TMPDIR (else /tmp); empty when none can be made.

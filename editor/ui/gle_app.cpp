@@ -75,6 +75,7 @@ int32_t startEditor(EditorWindow& window, const GleOptions& options, std::string
   if (result != SETUP_OK) return result;
   gProgramFolder = options.programFolder;
   gDataFolder = options.dataFolder;
+  gInstalledDataRelative = GLIMB_INSTALLED_DATA;
   loadEditorSettings();
   window.recentWorldsChanged();
   // A world that cannot be opened leaves the new untitled one, with a message why.
