@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "game/frame_loop.h"
@@ -13,6 +14,7 @@
 #include "game/handlers.h"
 #include "game/input_script.h"
 #include "game/loading.h"
+#include "game/scripted_keyboard.h"
 #include "game/platform.h"
 #include "game/play/play.h"
 #include "game/settings.h"
@@ -26,19 +28,36 @@ InputScript script;
 bool scripted = false;
 FILE* recordFile = nullptr;
 std::unique_ptr<InputRecorder> recorder;
+std::unique_ptr<ScriptedKeyboard> scriptedKeyboard;
 const Options* runOptions = nullptr;
 WorldHeader playHeader{};
+int64_t lastPassFrame = 0;
 
-void scriptedKeys(int64_t frame) {
-  if (scripted) {
-    for (uint8_t code : script.keysAt(frame)) keyState[code] = 0x80;
-  }
-  if (recorder) recorder->record(frame, keyState);
+// The script and the recorder sit between the keyboard and the snapshot, so
+// that every read sees and records the same keys, a wait's re-reads included.
+void layerScriptOverKeyboard() {
+  if (!scripted && !recorder) return;
+  scriptedKeyboard = std::make_unique<ScriptedKeyboard>(gKeyboard, scripted ? &script : nullptr, recorder.get(),
+                                                        framesRun);
+  gKeyboard = scriptedKeyboard.get();
 }
 
-void afterFrame(int64_t frame) {
+void restoreRealKeyboard() {
+  if (!scriptedKeyboard) return;
+  if (gKeyboard == scriptedKeyboard.get()) gKeyboard = scriptedKeyboard->real();
+  scriptedKeyboard.reset();
+}
+
+// After each pass. A pass with a wait in it ran several frames; the trace
+// line and the captures asked for any of them come after it, showing the
+// picture of the pass.
+void afterPass(int64_t frame) {
   writeTraceLine(frame);
-  if (runOptions->captureAt.count(frame)) captureShownPicture();
+  const std::set<int64_t>& captures = runOptions->captureAt;
+  for (auto at = captures.upper_bound(lastPassFrame); at != captures.end() && *at <= frame; ++at) {
+    captureShownPicture();
+  }
+  lastPassFrame = frame;
   if (runOptions->frames >= 0 && frame >= runOptions->frames) {
     running = 0;
     postQuit(0);
@@ -135,13 +154,15 @@ int32_t runGlimb(const Options& options) {
   readBindings();
   startFrameLoop();
   if (!options.playWorld.empty()) startChosenWorld(options);
-  frameInputHook = scriptedKeys;
+  layerScriptOverKeyboard();
+  frameLimit = options.frames;
+  lastPassFrame = 0;
 
   while (!quitPosted) {
     platform->pumpEvents();
     if (quitPosted) break;
     if (runFramePass()) {
-      afterFrame(framesRun);
+      afterPass(framesRun);
     } else if (!quitPosted) {
       // Inactive: keep handling window events without spinning.
       platform->sleepMilliseconds(10);
@@ -150,9 +171,10 @@ int32_t runGlimb(const Options& options) {
 
   freeObjects();
   freeLevelCells();
+  restoreRealKeyboard();
   shutdownGame();
   writeBindings();
   closeDriverFiles();
-  frameInputHook = nullptr;
+  frameLimit = -1;
   return quitCode;
 }

@@ -14,8 +14,8 @@
 
 bool quitPosted = false;
 int32_t quitCode = 0;
-void (*frameInputHook)(int64_t frame) = nullptr;
 int64_t framesRun = 0;
+int64_t frameLimit = -1;
 
 // Above this the pacing sleeps; within it, it naps until the tick comes round.
 constexpr uint32_t SLEEP_MARGIN = 2;
@@ -125,11 +125,25 @@ void captureShownPicture() {
   captureScreen(shown, rgb, userFolder.empty() ? "." : userFolder);
 }
 
+void readInputFrame() {
+  framesRun++;
+  takeInputSnapshot();
+}
+
+void waitUntilNothingHeld() {
+  inputWaiting = 1;
+  while (!nothingPressed(0) && !inputClosing && (frameLimit < 0 || framesRun < frameLimit)) {
+    // A re-read is paced like a frame, so that a wait lasts as many frames
+    // in a window as its replay counts without one.
+    paceFrame();
+    readInputFrame();
+  }
+  inputWaiting = 0;
+}
+
 bool runFramePass() {
   if (!appActive || !running) return false;
-  takeInputSnapshot();
-  framesRun++;
-  if (frameInputHook) frameInputHook(framesRun);
+  readInputFrame();
   checkDebugKeys();
   frameCounter++;
   if (frameCounter > 59) frameCounter -= 60;
@@ -147,9 +161,7 @@ bool runFramePass() {
   paceFrame();
   if (keyState[KEY_F12]) {
     captureShownPicture();
-    while (!nothingPressed(1)) {
-      if (platform) platform->nap();
-    }
+    waitUntilNothingHeld();
   }
   return true;
 }

@@ -23,12 +23,23 @@ extern int32_t quitCode;
 // then the quit message with code 0.
 void closeWindow();
 
-// Called right after the frame's input snapshot, before anything reads it;
-// the scripted driver adds its keys and records here. Receives the number
-// of the frame being run (1 = the first).
-extern void (*frameInputHook)(int64_t frame);
-// Frames run since start.
+// Frames of the run since start (1 = the first): every reading of the
+// devices is one, the snapshot that begins a pass and each re-read of a wait
+// for released keys alike, so an input script or a record names the read
+// it belongs to.
 extern int64_t framesRun;
+// The run ends after this frame (-1: no end); a wait reaching it ends there.
+extern int64_t frameLimit;
+
+// One reading of the devices into the snapshot: the next frame of the run.
+void readInputFrame();
+
+// Waits until no key, joystick button or stick direction is held. While the
+// latest snapshot holds anything, waits for the next 16 ms tick (when pacing)
+// and reads the devices again, each read a frame of the run. A snapshot that
+// holds nothing ends it at once, without a read. The close of the window and
+// the frame limit end it too.
+void waitUntilNothingHeld();
 
 // Pieces of a pass, in the order the pass runs them.
 void checkDebugKeys();

@@ -19,6 +19,8 @@ class InputScript {
   bool parse(std::string_view text, std::string* error);
   // The keys held in `frame`: those of the last line at or before it.
   const std::vector<uint8_t>& keysAt(int64_t frame) const;
+  // The frame of the last line (0 for an empty script): nothing changes after it.
+  int64_t lastFrame() const { return lines.empty() ? 0 : lines.back().frame; }
 
   std::vector<ScriptLine> lines;
 };

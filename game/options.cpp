@@ -49,7 +49,15 @@ const char* optionsHelp() {
          "  --start COLUMN,ROW    with --play: the player starts on this cell of the\n"
          "                        level (counted from 0) instead of its start tile\n"
          "  --version             show the version\n"
-         "  --help                show this text\n";
+         "  --help                show this text\n"
+         "\n"
+         "Every reading of the keys is a frame. A wait for released keys (after F12 or\n"
+         "Pause, and as the level intro or the congratulations begin) reads them again\n"
+         "once a frame until nothing is held, and its reads count as frames for --frames,\n"
+         "--input, --record and --capture-at: a script moves on one frame per read. The\n"
+         "trace has one line per picture, numbered with the last frame read for it, so\n"
+         "its numbers skip the frames of a wait. A wait ends at the --frames limit too,\n"
+         "and a script that has run out while holding keys lets them go in a wait.\n";
 }
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {

@@ -11,6 +11,7 @@ int32_t joystickPresent = 0;
 KeyboardDevice* gKeyboard = nullptr;
 JoystickDevice* gJoystick = nullptr;
 int32_t inputClosing = 0;
+int32_t inputWaiting = 0;
 
 static void clearSnapshot() {
   std::memset(keyState, 0, sizeof keyState);

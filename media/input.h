@@ -58,6 +58,11 @@ extern JoystickDevice* gJoystick;
 // snapshot reads as nothing held, so that release waits end.
 extern int32_t inputClosing;
 
+// Non-zero while a wait re-reads the devices until nothing is held. A device
+// whose held keys nothing could ever release (an input script that has run
+// out while holding keys) lets go of them on such a read, so the wait ends.
+extern int32_t inputWaiting;
+
 // Reads the keyboard into keyState and, when a joystick is present, polls it
 // and reads it into joyState. Failed reads leave the previous snapshot.
 void takeInputSnapshot();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "game/front/intermission.h"
+#include "game/frame_loop.h"
 #include "game/handlers.h"
 #include "media/sprite_surface.h"
 #include "media/text.h"

@@ -43,6 +43,3 @@ constexpr int32_t SLIDE_IN_STEP = 8;
 // pixels a character.
 constexpr int32_t centredLargeX(int32_t n) { return SCREEN_WIDTH / 2 - 16 * n; }
 constexpr int32_t centredSmallX(int32_t n) { return SCREEN_WIDTH / 2 - 8 * n; }
-
-// Waits, re-reading the devices, until no key, button or stick direction is held.
-void waitUntilNothingHeld();

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "game/front/intermission.h"
+#include "game/frame_loop.h"
 #include "game/game_vars.h"
 #include "game/handlers.h"
-#include "game/platform.h"
 #include "media/sprite_surface.h"
 #include "media/text.h"
 
@@ -47,12 +47,6 @@ const char* difficultyName() {
 }
 
 }  // namespace
-
-void waitUntilNothingHeld() {
-  while (!nothingPressed(1)) {
-    if (platform) platform->nap();
-  }
-}
 
 void runLevelIntro() {
   // A key still held from the screen before (the jump that finished the

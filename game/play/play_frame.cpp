@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game/frame_loop.h"
 #include "game/game_vars.h"
 #include "game/handlers.h"
-#include "game/platform.h"
 #include "game/play/play.h"
 #include "game/shell.h"
 #include "media/sprite_surface.h"
@@ -49,14 +49,6 @@ constexpr int32_t TIME_GAUGE_TOP = 112, AIR_GAUGE_TOP = 118, GAUGE_ROWS = 6;
 constexpr int32_t TIME_GAUGE_Y = 386, AIR_GAUGE_Y = 394;
 
 bool held(int32_t binding) { return keyState[keyBindings[binding]] != 0; }
-
-// The pause's waits: the devices are read again and again (giving the
-// processor back between reads) until every key and button is released.
-void waitUntilNothingHeld() {
-  while (!nothingPressed(1)) {
-    if (platform) platform->nap();
-  }
-}
 
 // Moves one axis of the view back inside 0..maxScroll, moving the player on
 // screen by the same amount so that its place in the level stays.

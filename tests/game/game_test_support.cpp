@@ -143,8 +143,9 @@ void resetShellState() {
   quitPosted = false;
   quitCode = 0;
   framesRun = 0;
-  frameInputHook = nullptr;
+  frameLimit = -1;
   inputClosing = 0;
+  inputWaiting = 0;
   std::memset(keyState, 0, sizeof keyState);
   for (PaletteEntry& e : targetPalette) e = PaletteEntry{};
   for (PaletteEntry& e : currentPalette) e = PaletteEntry{};
