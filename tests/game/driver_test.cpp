@@ -1,52 +1,9 @@
 // The glimb program run headless by its scripted driver: traces, records and
 // their replay, captures at chosen frames, --play, errors and exit codes.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-#include "game_test_support.h"
+#include "driver_fixture.h"
 #include "world/world_file.h"
 
 namespace {
-
-class DriverTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    fs::create_directories(dataDir());
-    writeDataFiles(dataDir());
-    setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
-  }
-  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
-
-  fs::path dataDir() const { return scratch.path / "data"; }
-  fs::path file(const std::string& name) const { return scratch.path / name; }
-
-  // Runs glimb with the arguments; its exit code, with its error output kept.
-  int run(const std::string& arguments) {
-    std::string command = std::string(GLIMB_BINARY) + " " + arguments + " 2>" + file("stderr.txt").string();
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string read(const fs::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::vector<std::string> lines(const fs::path& path) const {
-    std::vector<std::string> out;
-    std::istringstream in(read(path));
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-  }
-  std::string headless() const { return "--headless --data " + dataDir().string(); }
-
-  ScratchFolder scratch;
-};
 
 TEST_F(DriverTest, RecordedReplayReproducesAnIdenticalTrace) {
   std::ofstream(file("keys.txt")) << "5: D B G\n9:\n14: ENTER\n15: 57 LEFT\n18:\n";
