@@ -15,6 +15,7 @@ namespace {
 
 constexpr int32_t WINDOW_SCALE = 2;
 constexpr int32_t MIXER_SLOTS = 16;
+constexpr uint32_t STRIP_BLACK = 0xFF000000u;
 SdlDisplay* activeDisplay = nullptr;
 
 void handleEvent(const SDL_Event& event) {
@@ -116,10 +117,20 @@ int32_t SdlDisplay::restoreAllSurfaces() {
 }
 
 void SdlDisplay::convertPicture(const Surface& picture, uint32_t* pixels, int32_t pitchBytes) const {
+  // A display taller than the 400-line picture shows it 40 lines down; the
+  // lines above and below it are the display's black strips, whatever colour
+  // their bytes have in the palette (entry 0, which the loop fills them
+  // with, is the pale sky of every screen).
+  const int32_t top = picture.height() > SCREEN_HEIGHT ? LETTERBOX_SHIFT : 0;
+  const int32_t bottom = top + SCREEN_HEIGHT;
   const uint8_t* source = picture.pixels();
   for (int32_t row = 0; row < picture.height(); row++) {
     const uint8_t* in = source + size_t(row) * picture.pitch();
     uint32_t* out = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(pixels) + size_t(row) * pitchBytes);
+    if (row < top || row >= bottom) {
+      std::fill(out, out + picture.width(), STRIP_BLACK);
+      continue;
+    }
     for (int32_t x = 0; x < picture.width(); x++) out[x] = colours[in[x]];
   }
 }

@@ -29,7 +29,8 @@ class SdlDisplay : public DisplayDevice {
   void forceRedraw() { redrawNeeded = true; }
   SDL_Window* sdlWindow() const { return window; }
 
-  // Converts an 8-bit picture through the palette into 32-bit pixels.
+  // Converts an 8-bit picture through the palette into 32-bit pixels. In the
+  // 640 x 480 mode the lines outside the 400-line picture are shown black.
   void convertPicture(const Surface& picture, uint32_t* pixels, int32_t pitchBytes) const;
   // The rectangle the picture fills in a window of this size: the largest
   // whole multiple of the picture that fits, or a smaller scale when none
