@@ -50,10 +50,10 @@ class ShellPlatform {
   virtual void showLoadError(const char* text) = 0;
 
   // The display name of a key code in at most size - 1 characters and a
-  // zero; false, leaving `out` alone, for a code it cannot name. Without a
-  // key-name service of the platform's own, the key-code table's names.
+  // zero; false, leaving `out` alone, for a code it cannot name. Every
+  // platform shows the key-code table's labels, which fit the setup page whole.
   virtual bool keyName(int32_t code, char* out, int32_t size) {
-    const char* name = keyNameFromCode(code);
+    const char* name = keyLabelFromCode(code);
     if (!name || size < 1) return false;
     std::strncpy(out, name, size_t(size - 1));
     out[size - 1] = 0;

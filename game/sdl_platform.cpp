@@ -253,13 +253,3 @@ void SdlPlatform::showLoadError(const char* text) {
   }
   std::fprintf(stderr, "%s\n", text);
 }
-
-bool SdlPlatform::keyName(int32_t code, char* out, int32_t size) {
-  if (code < 0 || code > 255 || size < 1) return false;
-  SDL_Scancode scancode = scancodeFromKeyCode(uint8_t(code));
-  const char* name = scancode == SDL_SCANCODE_UNKNOWN ? "" : SDL_GetScancodeName(scancode);
-  if (!name || !*name) return ShellPlatform::keyName(code, out, size);
-  std::strncpy(out, name, size_t(size - 1));
-  out[size - 1] = 0;
-  return true;
-}

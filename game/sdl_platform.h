@@ -78,8 +78,6 @@ class SdlPlatform : public ShellPlatform {
   bool pacing() const override { return !opts.headless; }
   void pumpEvents() override;
   void showLoadError(const char* text) override;
-  // SDL's name of the key's scancode.
-  bool keyName(int32_t code, char* out, int32_t size) override;
 
  private:
   const Options& opts;

@@ -1,5 +1,6 @@
 // The DirectInput key codes of a PC keyboard with their names, in both
-// directions. Stored bindings, keyState and input scripts all use these codes.
+// directions, and the labels players see. Stored bindings, keyState and input
+// scripts all use these codes.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +8,12 @@
 
 struct KeyCodeName {
   uint8_t code;
-  const char* name;
+  const char* name;   // for input scripts: upper case, one word ("LSHIFT", "NUMPADENTER")
+  const char* label;  // for the setup page: at most KEY_LABEL_MAX characters ("LShift", "KP Enter")
 };
+
+// The longest label: the setup page has room for nine characters.
+constexpr int32_t KEY_LABEL_MAX = 9;
 
 // Key codes the game names directly.
 constexpr uint8_t KEY_ESCAPE = 1;
@@ -34,6 +39,10 @@ constexpr uint8_t KEY_DOWN = 208;
 // The name of a key code ("LEFT", "A", "F12", "NUMPAD7"), or nullptr for a
 // code no key of the table has.
 const char* keyNameFromCode(int32_t code);
+
+// The label the setup page shows for a key code, or nullptr for a code no
+// key of the table has.
+const char* keyLabelFromCode(int32_t code);
 
 // The key code of a name, case-insensitive, or -1 for an unknown name.
 // A few common aliases are accepted too (RETURN for ENTER, ESC for ESCAPE).

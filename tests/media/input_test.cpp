@@ -132,6 +132,27 @@ TEST(KeyCodes, EveryNameAndCodeRoundTrip) {
   EXPECT_EQ(keyNameFromCode(300), nullptr);
 }
 
+TEST(KeyCodes, EveryKeyHasItsOwnLabelThatFitsNineCharactersOfTheFont) {
+  std::set<std::string> labels;
+  for (int32_t i = 0; i < keyCodeTableSize(); i++) {
+    const KeyCodeName& k = keyCodeTable()[i];
+    ASSERT_NE(k.label, nullptr) << k.name;
+    const std::string label = k.label;
+    EXPECT_GE(label.size(), 1u) << k.name;
+    EXPECT_LE(label.size(), size_t(KEY_LABEL_MAX)) << k.name << " is labelled \"" << label << "\"";
+    // The small font has glyphs for the printable ASCII characters only.
+    for (char c : label) EXPECT_TRUE(c >= 32 && c <= 126) << k.name;
+    EXPECT_NE(label.front(), ' ') << k.name;
+    EXPECT_NE(label.back(), ' ') << k.name;
+    EXPECT_TRUE(labels.insert(label).second) << "two keys are labelled \"" << label << "\"";
+    EXPECT_STREQ(keyLabelFromCode(k.code), k.label);
+  }
+  EXPECT_STREQ(keyLabelFromCode(KEY_ESCAPE), "Esc");
+  EXPECT_STREQ(keyLabelFromCode(KEY_F12), "F12");
+  EXPECT_EQ(keyLabelFromCode(0), nullptr);
+  EXPECT_EQ(keyLabelFromCode(300), nullptr);
+}
+
 TEST(KeyCodes, EveryTableKeyHasAnSdlScancodeAndBack) {
   for (int32_t i = 0; i < keyCodeTableSize(); i++) {
     uint8_t code = keyCodeTable()[i].code;

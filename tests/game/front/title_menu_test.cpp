@@ -317,7 +317,7 @@ TEST_F(GameSetupTest, BindingEscapeOrQInTheKeyboardSectionNeitherLeavesNorQuits)
   EXPECT_EQ(listPage, 0);
   EXPECT_EQ(listRow, 1);
   EXPECT_EQ(menuPage, MENU_PAGE_SETUP);
-  EXPECT_STREQ(keyNames[BIND_LEFT], "ESCAPE");
+  EXPECT_STREQ(keyNames[BIND_LEFT], "Esc");
   press(MENU_KEY_DOWN);
   press(MENU_KEY_ENTER);  // capture Right
   press(MENU_KEY_Q);
@@ -325,6 +325,29 @@ TEST_F(GameSetupTest, BindingEscapeOrQInTheKeyboardSectionNeitherLeavesNorQuits)
   EXPECT_EQ(menuPage, MENU_PAGE_SETUP);
   EXPECT_EQ(pendingState, 0);
   EXPECT_STREQ(keyNames[BIND_RIGHT], "Q");
+}
+
+TEST_F(GameSetupTest, EveryKeyOfTheTableIsShownByItsWholeLabel) {
+  // Small glyph c is a block of colour c: the text is read back glyph by glyph.
+  auto textAt = [](int32_t x, int32_t y, size_t length) {
+    std::string text;
+    for (size_t i = 0; i < length; i++) text += char(backBuffer->pixelAt(x + 16 * int32_t(i) + 8, y + 8));
+    return text;
+  };
+  for (int32_t i = 0; i < keyCodeTableSize(); i++) {
+    const KeyCodeName& key = keyCodeTable()[i];
+    keyBindings[BIND_LEFT] = key.code;
+    keyNamesValid = 0;
+    backBuffer->fillAll(0);
+    frame({});
+    EXPECT_STREQ(keyNames[BIND_LEFT], key.label) << key.name;
+    const std::string shown = std::string("Left  - ") + key.label;
+    EXPECT_EQ(textAt(224, 64, shown.size()), shown) << key.name;
+  }
+  // The names the setup page showed cut short before.
+  const std::pair<uint8_t, const char*> named[] = {
+      {42, "LShift"}, {54, "RShift"}, {157, "RCtrl"}, {156, "KP Enter"}, {184, "RAlt"}, {209, "Page Down"}};
+  for (auto [code, label] : named) EXPECT_STREQ(keyLabelFromCode(code), label);
 }
 
 TEST_F(GameSetupTest, AKeyHeldFromBeforeBindsNothingUntilEverythingIsReleased) {
