@@ -404,6 +404,23 @@ TEST_F(ObjectsTest, WhilePausedCreaturesStandStillButAnimate) {
   EXPECT_EQ(changes, 4);
 }
 
+TEST_F(ObjectsTest, CreaturesPassThroughADyingOrPausedPlayer) {
+  writeWorld({TestLevel(20, 12).floor(10).set(10, 9, T_WALKER_LEFT).set(2, 9, TILE_START_RIGHT)});
+  start();
+  ActiveObject* walker = first(KIND_WALKER);
+  ASSERT_NE(walker, nullptr);
+  for (int32_t state : {STATE_PAUSED, STATE_DYING}) {
+    gameState = state;
+    playerX = walker->x;
+    playerY = walker->y - 20;  // clearly above: a stomp, were the player alive
+    const int32_t kind = walker->kind;
+    updateObjects();
+    EXPECT_EQ(walker->kind, kind) << "state " << state;
+    EXPECT_EQ(gameState, state);
+  }
+  EXPECT_EQ(plays(SOUND_WALKER_STOMP), 0);
+}
+
 TEST_F(ObjectsTest, AnEmptyListUpdatesAndDrawsNothingAndFarObjectsGo) {
   writeWorld({TestLevel(20, 12).floor(10)});
   start();
