@@ -1,4 +1,5 @@
-// The frame loop's pass, step by step, and the quit message it ends on.
+// The frame loop's pass, step by step, the wait for released keys, and the
+// quit message the loop ends on.
 #include "game/frame_loop.h"
 
 #include <cstring>
@@ -133,8 +134,9 @@ void readInputFrame() {
 void waitUntilNothingHeld() {
   inputWaiting = 1;
   while (!nothingPressed(0) && !inputClosing && (frameLimit < 0 || framesRun < frameLimit)) {
-    // A re-read is paced like a frame, so that a wait lasts as many frames
-    // in a window as its replay counts without one.
+    // Paced to the frame tick like a pass: in a window a wait's frames last
+    // 16 ms as every other frame does, so frame numbers, those of a record
+    // among them, keep their meaning with or without one.
     paceFrame();
     readInputFrame();
   }

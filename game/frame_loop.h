@@ -1,6 +1,7 @@
 // The frame loop: one pass polls input, runs the handler of gameState, runs
 // the palette step, shows the picture and waits out the 16 ms step. Also the
-// quit message the loop ends on, and the window close.
+// frames' input reads and the wait for released keys, the quit message the
+// loop ends on, and the window close.
 #pragma once
 
 #include <cstdint>

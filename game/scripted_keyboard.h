@@ -19,8 +19,6 @@ class ScriptedKeyboard : public KeyboardDevice {
   bool readState(uint8_t keys[256]) override;
 
   KeyboardDevice* real() const { return realKeyboard; }
-  // True once the script's last keys were let go by a wait it outlasted.
-  bool scriptLetGo() const { return letGo; }
 
  private:
   KeyboardDevice* realKeyboard;
@@ -30,5 +28,6 @@ class ScriptedKeyboard : public KeyboardDevice {
   // The real keyboard's last good read: a failed read keeps it, while the
   // script's keys are laid over it afresh on every read.
   uint8_t realKeys[256] = {};
+  // Set once a wait outlasted the script while it held keys.
   bool letGo = false;
 };

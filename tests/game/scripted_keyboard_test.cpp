@@ -1,9 +1,9 @@
 // The keyboard the scripted driver reads, and the frame loop's wait for
 // released keys over it: the script lies over the real keys frame by frame,
-// the recorder sees every read, and a wait's re-reads are paced frames.
+// and a wait's re-reads are frames paced to the tick. (The driver's tests run
+// the rest through the program: records of waits, let-go, the frame limit.)
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "game/frame_loop.h"
@@ -56,52 +56,6 @@ TEST(ScriptedKeyboard, ScriptKeysLieOverTheRealOnesAndFollowTheFrameOfEachRead) 
   EXPECT_EQ(seen, expected);
 }
 
-TEST(ScriptedKeyboard, AWaitOutlastingTheScriptLetsGoOfItsKeysForGood) {
-  InputScript script = parsed("3: F12 P\n");
-  int64_t frame = 4;
-  ScriptedKeyboard keyboard(nullptr, &script, nullptr, frame);
-  uint8_t keys[256];
-  keyboard.readState(keys);  // outside a wait the last line holds on
-  EXPECT_EQ(heldCodes(keys), (std::vector<int>{KEY_P, KEY_F12}));
-  inputWaiting = 1;
-  frame = 5;
-  keyboard.readState(keys);
-  inputWaiting = 0;
-  EXPECT_TRUE(heldCodes(keys).empty());
-  EXPECT_TRUE(keyboard.scriptLetGo());
-  frame = 6;
-  keyboard.readState(keys);
-  EXPECT_TRUE(heldCodes(keys).empty());
-
-  // A wait within the script's lines waits for them.
-  InputScript longer = parsed("3: F12\n9:\n");
-  ScriptedKeyboard waiting(nullptr, &longer, nullptr, frame);
-  inputWaiting = 1;
-  waiting.readState(keys);
-  inputWaiting = 0;
-  EXPECT_EQ(heldCodes(keys), std::vector<int>{KEY_F12});
-}
-
-TEST(ScriptedKeyboard, TheRecorderWritesWhatEveryReadReturned) {
-  FakeKeyboard real;
-  InputScript script = parsed("2: RIGHT\n");
-  FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
-  InputRecorder recorder(out);
-  int64_t frame = 1;
-  ScriptedKeyboard keyboard(&real, &script, &recorder, frame);
-  uint8_t keys[256];
-  for (; frame <= 5; frame++) {
-    real.held[KEY_SPACE] = frame == 3 || frame == 4 ? 0x80 : 0;
-    keyboard.readState(keys);
-  }
-  std::rewind(out);
-  char text[256] = {};
-  size_t got = std::fread(text, 1, sizeof text - 1, out);
-  std::fclose(out);
-  EXPECT_EQ(std::string(text, got), "2: RIGHT\n3: SPACE RIGHT\n5: RIGHT\n");
-}
-
 class ScriptedWaitTest : public LoadedShellTest {
  protected:
   void SetUp() override {
@@ -138,21 +92,6 @@ TEST_F(ScriptedWaitTest, CaptureWaitRereadsOncePerFrameTickUntilTheScriptLetsGo)
   ASSERT_TRUE(runFramePass());
   EXPECT_EQ(framesRun, 6);
   EXPECT_FALSE(fs::exists(data.path / "capt0001.pcx"));
-}
-
-TEST_F(ScriptedWaitTest, WaitEndsAtTheFrameLimitAndCostsNoReadWhenNothingIsHeld) {
-  useScript("1: F12\n");
-  frameLimit = 3;
-  test.keyboard.held[KEY_F12] = 0x80;  // a real key held too: only the limit ends the wait
-  ASSERT_TRUE(runFramePass());
-  EXPECT_EQ(framesRun, 3);
-  EXPECT_EQ(inputWaiting, 0);
-
-  std::memset(keyState, 0, sizeof keyState);
-  int reads = test.keyboard.reads;
-  waitUntilNothingHeld();
-  EXPECT_EQ(test.keyboard.reads, reads);
-  EXPECT_EQ(framesRun, 3);
 }
 
 }  // namespace
