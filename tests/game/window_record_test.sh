@@ -19,8 +19,8 @@ if [ "${WINDOW_RECORD_INNER:-}" = 1 ]; then
     --record "$work/record.txt" --trace "$work/window.jsonl" &
   game=$!
   window=$(timeout 20 xdotool search --sync --name '^Glimb$' | head -1)
-  xdotool mousemove --window "$window" 320 200 || true
-  xdotool windowfocus --sync "$window" || true
+  timeout 5 xdotool mousemove --window "$window" 320 200 || true
+  timeout 5 xdotool windowfocus --sync "$window" || true
   hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
   {
     sleep 0.3
