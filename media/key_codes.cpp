@@ -115,7 +115,11 @@ constexpr KeyCodeName KEY_TABLE[] = {
 };
 
 // Other spellings people use for the same keys (the DirectInput names among them).
-constexpr KeyCodeName KEY_ALIASES[] = {
+struct KeyAlias {
+  uint8_t code;
+  const char* name;
+};
+constexpr KeyAlias KEY_ALIASES[] = {
     {1, "ESC"},       {14, "BACK"},       {28, "RETURN"},     {29, "LCTRL"},  {56, "LMENU"},
     {58, "CAPITAL"},  {70, "SCROLL"},     {157, "RCTRL"},     {184, "RMENU"}, {201, "PRIOR"},
     {209, "NEXT"},    {211, "DEL"},       {210, "INS"},       {183, "PRINTSCREEN"},
@@ -144,7 +148,7 @@ int32_t keyCodeFromName(std::string_view name) {
   for (const KeyCodeName& k : KEY_TABLE) {
     if (sameName(name, k.name)) return k.code;
   }
-  for (const KeyCodeName& k : KEY_ALIASES) {
+  for (const KeyAlias& k : KEY_ALIASES) {
     if (sameName(name, k.name)) return k.code;
   }
   return -1;

@@ -60,7 +60,9 @@ TEST_F(DriverWaitTest, KeyHeldAsTheLevelIntroBeginsIsWaitedOutThenANewPressStart
   EXPECT_EQ(fieldOf(trace[0], "frame"), 30);
   EXPECT_EQ(fieldOf(trace[0], "gameState"), STATE_LEVEL_INTRO);
   for (const std::string& line : trace) {
-    if (fieldOf(line, "frame") < 40) EXPECT_EQ(fieldOf(line, "pendingState"), 0) << line;
+    if (fieldOf(line, "frame") < 40) {
+      EXPECT_EQ(fieldOf(line, "pendingState"), 0) << line;
+    }
   }
   ASSERT_NE(lineAt(trace, 40), nullptr);
   EXPECT_EQ(fieldOf(*lineAt(trace, 40), "frame"), 40);
@@ -81,7 +83,9 @@ TEST_F(DriverWaitTest, PauseKeyHeldByTheScriptPausesOnceAndTheNextPressResumesAf
   // SPACE resumes once it is let go, at frame 70, and nothing pauses again.
   EXPECT_EQ(fieldOf(*lineAt(trace, 60), "frame"), 70);
   for (const std::string& line : trace) {
-    if (fieldOf(line, "frame") >= 70) EXPECT_GE(fieldOf(line, "gameState"), STATE_ON_GROUND) << line;
+    if (fieldOf(line, "frame") >= 70) {
+      EXPECT_GE(fieldOf(line, "gameState"), STATE_ON_GROUND) << line;
+    }
   }
 }
 
