@@ -150,8 +150,12 @@ TEST_F(ObjectsTest, AStunnedFastWalkerLasts80FramesAndWalksOffReversed) {
     frame();
     frames++;
     EXPECT_EQ(runner->x, stunnedX);
-    if (frames == 59) EXPECT_EQ(backBuffer->pixelAt(runner->x + 16, runner->y + 16), 125);
-    if (frames == 61) EXPECT_EQ(backBuffer->pixelAt(runner->x + 16, runner->y + 16), 126);
+    if (frames == 59) {
+      EXPECT_EQ(backBuffer->pixelAt(runner->x + 16, runner->y + 16), 125);
+    }
+    if (frames == 61) {
+      EXPECT_EQ(backBuffer->pixelAt(runner->x + 16, runner->y + 16), 126);
+    }
   }
   EXPECT_EQ(frames, 80);
   frame();
@@ -250,9 +254,15 @@ TEST_F(ObjectsTest, ScannedObjectsStartOnTheirCellsWithNoPhantomGateAtAnyScrollP
     ASSERT_LE(count(KIND_GATE), 1) << "scrollX " << scrollX;
     ASSERT_LE(count(KIND_LEVER_UP) + count(KIND_LEVER_DOWN), 1) << "scrollX " << scrollX;
     for (const ActiveObject* o = activeObjects; o; o = o->next) {
-      if (o->kind == KIND_GATE) EXPECT_EQ(o->x + scrollX, GATE * 32) << "scrollX " << scrollX;
-      if (o->kind == KIND_LEVER_UP) EXPECT_EQ(o->x + scrollX, LEVER * 32) << "scrollX " << scrollX;
-      if (o->kind == KIND_FLOATER && floaterNew) EXPECT_EQ(o->x + scrollX, FLOATER * 32 + 2) << "scrollX " << scrollX;
+      if (o->kind == KIND_GATE) {
+        EXPECT_EQ(o->x + scrollX, GATE * 32) << "scrollX " << scrollX;
+      }
+      if (o->kind == KIND_LEVER_UP) {
+        EXPECT_EQ(o->x + scrollX, LEVER * 32) << "scrollX " << scrollX;
+      }
+      if (o->kind == KIND_FLOATER && floaterNew) {
+        EXPECT_EQ(o->x + scrollX, FLOATER * 32 + 2) << "scrollX " << scrollX;
+      }
     }
     const int32_t y = ROW * 32 + 16 - scrollY;
     for (int32_t x = 0; x < 640; x++) {
@@ -379,7 +389,9 @@ TEST_F(ObjectsTest, ObjectsAboveTheFirstViewComeAliveOnTheirCellsAsTheViewScroll
         }
       }
     }
-    if (offset == 0) ASSERT_NE(floater, nullptr);
+    if (offset == 0) {
+      ASSERT_NE(floater, nullptr);
+    }
   }
   EXPECT_EQ(phasesUp.size(), 32u);
   EXPECT_EQ(phasesDown.size(), 32u);

@@ -141,6 +141,7 @@ TEST_F(PlayerTest, HeadHitsBreakTile40AndBumpTile20AndTheFallBegins) {
     startOnFloor(level);
     hold(BIND_JUMP);
     std::vector<int32_t> shown = {tileOf(2, 6)};
+    ASSERT_EQ(shown.front(), tile) << level;
     int32_t f = 0;
     while (f < 20 && !activeObjects) {
       frame();
