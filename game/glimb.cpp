@@ -9,6 +9,7 @@
 
 #include "game/data_folders.h"
 #include "game/driver.h"
+#include "game/headless_platform.h"
 #include "game/options.h"
 #include "game/sdl_platform.h"
 
@@ -103,11 +104,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "glimb: %s\n", error.c_str());
     return 2;
   }
-  if (options.headless) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-  }
   int32_t code;
+  if (options.headless) {
+    // Nothing of SDL is started: no window, renderer or sound device.
+    HeadlessPlatform headless;
+    platform = &headless;
+    code = runGlimb(options);
+    platform = nullptr;
+    return code;
+  }
   {
     SdlPlatform sdl(options);
     platform = &sdl;
