@@ -227,6 +227,9 @@ bool openWorld(const char* path) {
   World world;
   std::string error;
   if (!readWorldFile(chosen, &world, &error) || !worldIntoEditor(world, &error)) {
+    // A path from the command line is also answered on the error output, for
+    // whoever started the editor from a terminal.
+    if (path) std::fprintf(stderr, "gle: the world could not be opened: %s\n", error.c_str());
     editorPlatform().showMessage("The world could not be opened.\n" + error);
     return false;
   }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "media/regular_file.h"
 #include "media/sprite_surface.h"
 
 DisplayDevice* displayDevice = nullptr;
@@ -69,7 +70,7 @@ void setDisplayPalette(int32_t start, int32_t count, const PaletteEntry* entries
 // A file shorter than that leaves the entries it cannot fill at zero.
 static void readGamePalette() {
   uint8_t rgb[PALETTE_SIZE * 3] = {};
-  if (FILE* file = std::fopen("data09.glb", "rb")) {
+  if (FILE* file = openRegularFile("data09.glb")) {
     if (std::fseek(file, -long(sizeof rgb), SEEK_END) != 0) std::fseek(file, 0, SEEK_SET);
     size_t got = std::fread(rgb, 1, sizeof rgb, file);
     (void)got;

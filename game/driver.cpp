@@ -114,12 +114,16 @@ bool openDriverFiles(const Options& options, std::string& error) {
   if (!options.playWorld.empty()) {
     std::string why;
     if (!readWorldHeader(options.playWorld, &playHeader, &why)) {
+      // The reader's message begins with the path, which is said once here.
+      const std::string named = options.playWorld + ": ";
+      if (why.rfind(named, 0) == 0) why.erase(0, named.size());
       error = "cannot play the world \"" + options.playWorld + "\": " + why;
       return false;
     }
     if (options.playLevel > playHeader.levelCount) {
       error = "the world \"" + options.playWorld + "\" has " + std::to_string(playHeader.levelCount) +
-              " levels, so there is no level " + std::to_string(options.playLevel);
+              (playHeader.levelCount == 1 ? " level" : " levels") + ", so there is no level " +
+              std::to_string(options.playLevel);
       return false;
     }
   }

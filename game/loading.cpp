@@ -9,6 +9,7 @@
 #include "game/platform.h"
 #include "game/shell.h"
 #include "media/music.h"
+#include "media/regular_file.h"
 #include "media/sprite_surface.h"
 #include "media/text.h"
 
@@ -26,10 +27,12 @@ bool displayCreated = false;
 bool soundDeviceCreated = false;
 bool inputCreated = false;
 
+// A named pipe or a device in a data file's place counts as missing: opening
+// it must not block the start.
 bool allDataFilesPresent() {
   for (int32_t i = 0; i < DATA_FILE_COUNT; i++) {
     std::snprintf(sharedText, sizeof sharedText, "data%02x.glb", unsigned(i));
-    FILE* file = std::fopen(sharedText, "rb");
+    FILE* file = openRegularFile(sharedText);
     if (!file) return false;
     std::fclose(file);
   }
@@ -39,7 +42,7 @@ bool allDataFilesPresent() {
 // 240 little-endian 16-bit values; entries a short file cannot fill stay 0.
 void readTileClasses() {
   uint8_t bytes[TILE_CLASS_COUNT * 2] = {};
-  if (FILE* file = std::fopen("data07.glb", "rb")) {
+  if (FILE* file = openRegularFile("data07.glb")) {
     size_t got = std::fread(bytes, 1, sizeof bytes, file);
     (void)got;
     std::fclose(file);

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,8 +12,11 @@
 #include <sstream>
 
 #include "game/shell.h"
+#include "media/regular_file.h"
 
 namespace {
+
+constexpr size_t SETTINGS_MAX_BYTES = 64 * 1024;
 
 // Parses "NAME = b b b ..." into exactly `count` bytes; false for any other shape.
 bool parseValue(const std::string& line, const char* name, uint8_t* out, int32_t count) {
@@ -65,12 +69,22 @@ void readBindings() {
   std::memcpy(joyBindings, DEFAULT_JOY_BINDINGS, sizeof joyBindings);
   std::string path = settingsFilePath();
   if (path.empty()) return;
-  std::ifstream in(path);
-  if (!in) {
+  std::string why;
+  std::FILE* file = openRegularFile(path.c_str(), nullptr, &why);
+  if (!file && errno == ENOENT) {
     // First run: the store is made at once with the defaults.
     writeBindings();
     return;
   }
+  if (!file) {
+    std::fprintf(stderr, "glimb: %s: %s; the default bindings are used\n", path.c_str(), why.c_str());
+    return;
+  }
+  // The store is a few short lines; what lies past the first SETTINGS_MAX_BYTES is not read.
+  std::string text(SETTINGS_MAX_BYTES, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), file));
+  std::fclose(file);
+  std::istringstream in(text);
   // Each value is taken only when it is whole; otherwise its defaults stay,
   // since all-zero bindings would leave the game unplayable.
   std::string line;

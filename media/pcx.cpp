@@ -2,12 +2,12 @@
 // surface depth, the encoder with its run rules, and the numbered screen capture.
 #include "media/pcx.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include "media/regular_file.h"
 
 const char* pcxProblemText(PcxProblem problem) {
   switch (problem) {
@@ -184,27 +184,9 @@ PcxProblem decodePcx(const uint8_t* data, size_t size, PcxPicture* picture) {
 // as marker and value, with header and palette trailer.
 constexpr uint64_t PCX_MAX_FILE_BYTES = uint64_t(SURFACE_MAX_PIXELS) * 2 + PCX_HEADER_SIZE + 1 + PCX_PALETTE_SIZE;
 
-// Reads a whole regular file; false when it cannot be opened or read or is
-// longer than any picture.
-static bool readWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  struct stat info;
-  bool ok = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && uint64_t(info.st_size) <= PCX_MAX_FILE_BYTES;
-  if (ok) {
-    bytes->resize(size_t(info.st_size));
-    ok = bytes->empty() || std::fread(bytes->data(), 1, bytes->size(), file) == bytes->size();
-  }
-  std::fclose(file);
-  return ok;
-}
-
 bool readPcxFile(const std::string& path, PcxPicture* picture, std::string* error) {
   std::vector<uint8_t> bytes;
-  if (!readWholeFile(path, &bytes)) {
-    if (error) *error = path + ": cannot be read as a picture file";
-    return false;
-  }
+  if (!readRegularFile(path, PCX_MAX_FILE_BYTES, &bytes, error)) return false;
   const PcxProblem problem = decodePcx(bytes.data(), bytes.size(), picture);
   if (problem != PcxProblem::NONE) {
     if (error) *error = path + ": " + pcxProblemText(problem);
@@ -214,7 +196,7 @@ bool readPcxFile(const std::string& path, PcxPicture* picture, std::string* erro
 }
 
 bool readPcxPalette(const std::string& path, uint8_t palette[768]) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = openRegularFile(path.c_str());
   if (file == nullptr) return false;
   uint8_t entries[PCX_PALETTE_SIZE];
   bool ok = std::fseek(file, -long(PCX_PALETTE_SIZE), SEEK_END) == 0 &&

@@ -2,13 +2,12 @@
 // clipped drawing, save-under blocks, and the library-wide device and clip rectangle.
 #include "media/sprite_surface.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "media/pcx.h"
+#include "media/regular_file.h"
 
 SurfaceDevice* gDirectDraw = nullptr;
 Rect gClipRect{0, 0, 0, 0};
@@ -78,15 +77,10 @@ int32_t SpriteSurface::loadPicture(const char* fileName) {
   pictureWidth = 0;
   pictureHeight = 0;
 
-  std::FILE* file = std::fopen(fileName, "rb");
-  if (file == nullptr) return PICTURE_NOT_OPENED;
   // Only a regular file has a length the checks below can trust.
-  struct stat info;
-  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-    std::fclose(file);
-    return PICTURE_NOT_OPENED;
-  }
-  const uint64_t fileSize = uint64_t(info.st_size);
+  uint64_t fileSize = 0;
+  std::FILE* file = openRegularFile(fileName, &fileSize);
+  if (file == nullptr) return PICTURE_NOT_OPENED;
 
   // The header's size is checked before anything is allocated for it: a size
   // of zero or less, or more pixels than the file's bytes could encode, is

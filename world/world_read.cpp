@@ -23,8 +23,10 @@ bool failInFile(std::string* error, const std::string& path, const std::string& 
 }
 
 // Opens a regular file for reading; -1 with the reason in *error otherwise.
+// O_NONBLOCK lets a named pipe open at once, so that it is refused instead of
+// blocking the program until something writes to it.
 int openForReading(const std::string& path, std::string* error, struct stat* info) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     failInFile(error, path, std::string("cannot open: ") + std::strerror(errno));
     return -1;
@@ -34,6 +36,8 @@ int openForReading(const std::string& path, std::string* error, struct stat* inf
     failInFile(error, path, "is not a regular file");
     return -1;
   }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   return fd;
 }
 

@@ -7,6 +7,7 @@
 #include "game/front/title_menu.h"
 #include "game/play/play.h"
 #include "game/shell.h"
+#include "media/regular_file.h"
 #include "media/sprite_surface.h"
 #include "media/text.h"
 
@@ -19,6 +20,8 @@ namespace {
 constexpr int32_t DEMO_ROWS = 12;
 constexpr int32_t DEMO_SCROLL_STEP = 4;
 constexpr int32_t DEMO_SPAWN_COLUMNS = 20;
+// The count, and 65536 columns of 12 cells at most.
+constexpr size_t DEMO_MAX_BYTES = 2 + size_t(65536) * DEMO_ROWS;
 
 // Object tiles: the cell becomes `becomes`; kind 0 adds no object.
 struct DemoObjectTile {
@@ -87,10 +90,12 @@ void loadDemonstration() {
   // A count of n, then n + 1 columns of 12 cells. A file shorter than its
   // count says gives only the columns it holds whole; a level narrower than
   // the view is widened with empty columns so the scroll stays in range.
+  // Bytes past the most columns a count can declare are never read.
   std::vector<uint8_t> bytes;
-  if (FILE* in = std::fopen(DEMO_FILE_NAME, "rb")) {
-    uint8_t chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
+  uint64_t size = 0;
+  if (FILE* in = openRegularFile(DEMO_FILE_NAME, &size)) {
+    bytes.resize(size_t(size < DEMO_MAX_BYTES ? size : DEMO_MAX_BYTES));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), in));
     std::fclose(in);
   }
   if (bytes.size() >= 2) {

@@ -8,6 +8,7 @@
 #include "game/display.h"
 #include "game/front/intermission.h"
 #include "game/handlers.h"
+#include "media/regular_file.h"
 #include "media/text.h"
 
 Surface* introBackLayer = nullptr;
@@ -116,12 +117,11 @@ void readRecords(FILE* file, int64_t pictureBytes) {
 // puts that palette on the display. A file too short to hold the palette
 // has no show to give: false, and the show is skipped.
 bool loadIntroShow() {
-  FILE* file = std::fopen(INTRO_FILE_NAME, "rb");
+  uint64_t size = 0;
+  FILE* file = openRegularFile(INTRO_FILE_NAME, &size);
   if (!file) return false;
-  long size = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
   uint8_t rgb[INTRO_PALETTE_BYTES];
-  bool paletteRead = size >= INTRO_PALETTE_BYTES && std::fseek(file, size - INTRO_PALETTE_BYTES, SEEK_SET) == 0 &&
+  bool paletteRead = size >= INTRO_PALETTE_BYTES && std::fseek(file, -long(INTRO_PALETTE_BYTES), SEEK_END) == 0 &&
                      std::fread(rgb, 1, sizeof rgb, file) == sizeof rgb;
   if (!paletteRead || !prepareLayers()) {
     std::fclose(file);

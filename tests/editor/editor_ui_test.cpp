@@ -1,6 +1,9 @@
 // The editor's Qt windows on the offscreen platform: title, menu, check marks,
 // the view, the Tools window, shortcuts, the save prompt, the command line,
 // the properties dialogs and undo.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -356,6 +359,24 @@ class EditorUiTest : public QObject {
     QVERIFY(script.messages[0].contains("absent.glw"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Glimb Level Editor - Untitled  "));
     QCOMPARE(gLevelCount, int16_t(1));
+  }
+
+  void aCommandLineNamedPipeIsRefusedAtOnceWithItsReason() {
+    cleanup();
+    resetEditorState();
+    window = makeWindow();
+    const std::string pipe = path("pipe.glw");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    GleOptions options;
+    options.dataFolder = dataFolder;
+    options.worldPath = pipe;
+    std::string error;
+    QCOMPARE(startEditor(*window, options, &error), 0);
+    ::unlink(pipe.c_str());
+    QCOMPARE(script.messages.size(), 1);
+    QCOMPARE(script.messages[0], QString::fromStdString("The world could not be opened.\n" + pipe +
+                                                        ": is not a regular file"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Glimb Level Editor - Untitled  "));
   }
 
   void scrollBarsAndArrowKeysScrollTheView() {

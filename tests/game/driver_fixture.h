@@ -28,8 +28,10 @@ class DriverTest : public ::testing::Test {
   fs::path file(const std::string& name) const { return scratch.path / name; }
 
   // Runs glimb with the arguments; its exit code, with its error output kept.
+  // A run that hangs is ended by `timeout` and fails with 124.
   int run(const std::string& arguments) {
-    std::string command = std::string(GLIMB_BINARY) + " " + arguments + " 2>" + file("stderr.txt").string();
+    std::string command =
+        "timeout 300 " + std::string(GLIMB_BINARY) + " " + arguments + " 2>" + file("stderr.txt").string();
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }

@@ -1,5 +1,7 @@
 // The glimb program run headless by its scripted driver: traces, records and
 // their replay, captures at chosen frames, --play, errors and exit codes.
+#include <sys/stat.h>
+
 #include "driver_fixture.h"
 #include "world/world_file.h"
 
@@ -70,6 +72,18 @@ TEST_F(DriverTest, MissingDataFileShowsTheMessageAndExitsWithOne) {
 TEST_F(DriverTest, EmptySpriteSheetIsAMissingDataFailure) {
   writeFile(dataDir() / "data09.glb", {});
   EXPECT_EQ(run(headless() + " --frames 5"), 1);
+  EXPECT_NE(read(file("stderr.txt")).find("Not all of the data files"), std::string::npos);
+}
+
+TEST_F(DriverTest, ANamedPipeInPlaceOfAWorldOrADataFileIsRefusedAtOnce) {
+  const fs::path pipe = file("pipe.glw");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(run(headless() + " --frames 3 --play " + pipe.string()), 2);
+  // The path is said once, with the reason.
+  EXPECT_EQ(read(file("stderr.txt")), "glimb: cannot play the world \"" + pipe.string() + "\": is not a regular file\n");
+  fs::remove(dataDir() / "data14.glb");
+  ASSERT_EQ(::mkfifo((dataDir() / "data14.glb").c_str(), 0600), 0);
+  EXPECT_EQ(run(headless() + " --frames 3"), 1);
   EXPECT_NE(read(file("stderr.txt")).find("Not all of the data files"), std::string::npos);
 }
 

@@ -1,5 +1,6 @@
 // glimb-world as authors run it: info's listing, check's verdicts and exit codes, usage.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -60,6 +61,20 @@ TEST(GlimbWorld, CheckPassesSoundWorldsAndGivesTheReasonForOthers) {
   run = runTool("info '" + cut + "'");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("level 2 of 2"), std::string::npos);
+}
+
+TEST(GlimbWorld, ANamedPipeIsRefusedAtOnceByEveryCommand) {
+  const std::string pipe = scratch("pipe.glw");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // Under `timeout` a command that waited for a writer would end with 124.
+  for (const std::string& command : {"check", "info"}) {
+    const ToolRun run = runTool(command + " '" + pipe + "'", "timeout 20");
+    EXPECT_EQ(run.status, 1) << command;
+    EXPECT_EQ(run.err, pipe + ": is not a regular file\n") << command;
+  }
+  const ToolRun render = runTool("render '" + pipe + "' 1 '" + scratch("pipe.pcx") + "'", "timeout 20");
+  EXPECT_NE(render.status, 124);
+  EXPECT_NE(render.err.find(pipe + ": is not a regular file"), std::string::npos) << render.err;
 }
 
 TEST(GlimbWorld, BadUsageExitsWith2AndHelpWith0) {
