@@ -105,7 +105,14 @@ int32_t loadGame() {
   }
 
   readTileClasses();
-  for (const char* name : SOUND_FILES) loadSound(name);
+  // A sound that cannot be loaded takes no slot and the game goes on without
+  // it; the reason goes to the error output for whoever made the file.
+  for (const char* name : SOUND_FILES) {
+    std::string why;
+    if (loadSound(name, nullptr, &why) != 0 && !why.empty()) {
+      std::fprintf(stderr, "glimb: %s; the sound is left out\n", why.c_str());
+    }
+  }
   return 0;
 }
 

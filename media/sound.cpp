@@ -1,9 +1,10 @@
 // The sound-effect pool: slot bookkeeping over the registered sound device.
 #include "media/sound.h"
 
-#include <cstdio>
+#include <new>
 #include <vector>
 
+#include "media/regular_file.h"
 #include "media/wave_reader.h"
 
 SoundDevice* gSoundDevice = nullptr;
@@ -13,7 +14,7 @@ int32_t gSoundLoaded = 0;
 int32_t gCurrentSound = 0;
 
 // Sound effects are short; a file larger than this is not one.
-constexpr long SOUND_FILE_LIMIT = 64L << 20;
+constexpr uint64_t SOUND_FILE_LIMIT = uint64_t(64) << 20;
 
 static SoundSlot* slotFor(int32_t index) {
   if (!gSoundDevice || !gSoundSlots) return nullptr;
@@ -53,36 +54,37 @@ void shutdownSoundPool() {
   gSoundDevice = nullptr;
 }
 
-static bool readWholeFile(const char* fileName, std::vector<uint8_t>& bytes) {
-  FILE* file = std::fopen(fileName, "rb");
-  if (!file) return false;
-  bool ok = std::fseek(file, 0, SEEK_END) == 0;
-  long size = ok ? std::ftell(file) : -1;
-  ok = ok && size >= 0 && size <= SOUND_FILE_LIMIT && std::fseek(file, 0, SEEK_SET) == 0;
-  if (ok) {
-    bytes.resize(size_t(size));
-    ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  }
-  std::fclose(file);
-  return ok;
-}
-
-int32_t loadSound(const char* fileName, int32_t* outIndex) {
+int32_t loadSound(const char* fileName, int32_t* outIndex, std::string* why) {
   if (!gSoundDevice) return -1;
   int32_t index = lowestEmptySlot();
-  if (index < 0) return -1;
-  std::vector<uint8_t> bytes;
-  if (!fileName || !readWholeFile(fileName, bytes)) return -1;
-  WaveFormat format;
-  std::vector<uint8_t> samples;
-  if (readWave(bytes.data(), bytes.size(), format, samples) != 0) return -1;
-  std::unique_ptr<SoundBuffer> buffer = gSoundDevice->createBuffer(format, samples.data(), uint32_t(samples.size()));
-  if (!buffer) return -1;
-  SoundSlot& slot = gSoundSlots[index];
-  slot.buffer = std::move(buffer);
-  slot.state = SOUND_LOADED;
-  slot.sampleRate = format.samplesPerSec;
-  slot.dataSize = uint32_t(samples.size());
+  if (index < 0 || !fileName) return -1;
+  // A sound that cannot be held in memory is left out like any other bad
+  // sound; it never ends the program.
+  try {
+    std::vector<uint8_t> bytes;
+    if (!readRegularFile(fileName, SOUND_FILE_LIMIT, &bytes, why)) return -1;
+    WaveFormat format;
+    std::vector<uint8_t> samples;
+    std::string problem;
+    if (readWave(bytes.data(), bytes.size(), format, samples, &problem) != 0) {
+      if (why) *why = std::string(fileName) + ": " + problem;
+      return -1;
+    }
+    bytes = {};
+    std::unique_ptr<SoundBuffer> buffer = gSoundDevice->createBuffer(format, samples.data(), uint32_t(samples.size()));
+    if (!buffer) {
+      if (why) *why = std::string(fileName) + ": the sound device cannot take it";
+      return -1;
+    }
+    SoundSlot& slot = gSoundSlots[index];
+    slot.buffer = std::move(buffer);
+    slot.state = SOUND_LOADED;
+    slot.sampleRate = format.samplesPerSec;
+    slot.dataSize = uint32_t(samples.size());
+  } catch (const std::bad_alloc&) {
+    if (why) *why = std::string(fileName) + ": there is not enough memory for it";
+    return -1;
+  }
   gCurrentSound = index;
   if (outIndex) *outIndex = index;
   gSoundLoaded++;

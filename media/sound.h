@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 // The wave format record as the file holds it (the first 18 bytes of "fmt ").
 struct WaveFormat {
@@ -64,8 +65,11 @@ extern int32_t gCurrentSound;
 
 void initSoundPool(SoundDevice* device, int32_t capacity);
 void shutdownSoundPool();
-// Loads a RIFF WAVE PCM file into the lowest empty slot: 0, or -1 on failure.
-int32_t loadSound(const char* fileName, int32_t* outIndex = nullptr);
+// Loads a RIFF WAVE PCM file into the lowest empty slot: 0, or -1 on failure,
+// when the slot stays empty (a file of a format wave_reader.h does not accept,
+// or too large to hold, included). *why, when given, says why a file was refused
+// ("FILE: reason"); it stays empty when there is no device or no empty slot.
+int32_t loadSound(const char* fileName, int32_t* outIndex = nullptr, std::string* why = nullptr);
 int32_t duplicateSound(int32_t index);
 // index -1 stands for the current slot in the operations below.
 void playSound(int32_t index);

@@ -31,21 +31,49 @@ bool findChunk(const uint8_t* bytes, size_t& pos, size_t end, const char* id, si
   return false;
 }
 
+int32_t refuse(std::string* why, std::string text) {
+  if (why) *why = std::move(text);
+  return -1;
+}
+
 }  // namespace
 
-int32_t readWave(const uint8_t* bytes, size_t size, WaveFormat& format, std::vector<uint8_t>& samples) {
-  if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) return -1;
+std::string waveFormatProblem(const WaveFormat& format) {
+  if (format.formatTag != WAVE_FORMAT_PCM) return "is not PCM (format tag " + std::to_string(format.formatTag) + ")";
+  if (format.channels < 1 || format.channels > WAVE_MAX_CHANNELS) {
+    return "has " + std::to_string(format.channels) + " channels; a sound has 1 or 2";
+  }
+  if (format.bitsPerSample != 8 && format.bitsPerSample != 16) {
+    return "has " + std::to_string(format.bitsPerSample) + "-bit samples; a sound has 8-bit or 16-bit samples";
+  }
+  if (format.samplesPerSec < WAVE_MIN_RATE || format.samplesPerSec > WAVE_MAX_RATE) {
+    return "has a sample rate of " + std::to_string(format.samplesPerSec) + " Hz; a sound has " +
+           std::to_string(WAVE_MIN_RATE) + " to " + std::to_string(WAVE_MAX_RATE) + " Hz";
+  }
+  const int32_t frameBytes = format.channels * (format.bitsPerSample / 8);
+  if (format.blockAlign != frameBytes) {
+    return "has a block alignment of " + std::to_string(format.blockAlign) + " bytes; its channels and samples make " +
+           std::to_string(frameBytes);
+  }
+  return "";
+}
+
+int32_t readWave(const uint8_t* bytes, size_t size, WaveFormat& format, std::vector<uint8_t>& samples,
+                 std::string* why) {
+  if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) {
+    return refuse(why, "is not a RIFF WAVE file");
+  }
   // The form ends where its size says, or at the end of the file if sooner.
   uint64_t declared = uint64_t(read32(bytes + 4)) + 8;
   size_t end = declared < size ? size_t(declared) : size;
 
   size_t pos = 12;
   size_t fmtAt = 0, fmtSize = 0;
-  if (!findChunk(bytes, pos, end, "fmt ", fmtAt, fmtSize)) return -1;
+  if (!findChunk(bytes, pos, end, "fmt ", fmtAt, fmtSize)) return refuse(why, "has no \"fmt \" chunk");
   // The record is 18 bytes whatever the chunk's size: with the common 16-byte
   // chunk the last two come from what follows, and land in the unused extra
   // size. They must still lie inside the file.
-  if (fmtAt + FORMAT_RECORD > size) return -1;
+  if (fmtAt + FORMAT_RECORD > size) return refuse(why, "ends inside its format record");
   const uint8_t* f = bytes + fmtAt;
   WaveFormat read;
   read.formatTag = read16(f);
@@ -55,12 +83,17 @@ int32_t readWave(const uint8_t* bytes, size_t size, WaveFormat& format, std::vec
   read.blockAlign = read16(f + 12);
   read.bitsPerSample = read16(f + 14);
   read.extraSize = read16(f + 16);
-  if (read.formatTag != WAVE_FORMAT_PCM) return -1;
+  if (std::string problem = waveFormatProblem(read); !problem.empty()) return refuse(why, problem);
 
   size_t dataAt = 0, dataSize = 0;
-  if (!findChunk(bytes, pos, end, "data", dataAt, dataSize)) return -1;
+  if (!findChunk(bytes, pos, end, "data", dataAt, dataSize)) return refuse(why, "has no \"data\" chunk after its format");
   // A data chunk cut short by the end of the file keeps its whole sample frames.
-  if (read.blockAlign > 1) dataSize -= dataSize % read.blockAlign;
+  dataSize -= dataSize % read.blockAlign;
+  if (dataSize == 0) return refuse(why, "holds no sound");
+  const uint64_t longest = uint64_t(WAVE_MAX_SECONDS) * read.samplesPerSec * read.blockAlign;
+  if (dataSize > longest) {
+    return refuse(why, "holds more than " + std::to_string(WAVE_MAX_SECONDS) + " seconds of sound");
+  }
   format = read;
   samples.assign(bytes + dataAt, bytes + dataAt + dataSize);
   return 0;

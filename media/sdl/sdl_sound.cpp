@@ -7,12 +7,18 @@
 #include <SDL_mixer.h>
 
 #include <cstring>
+#include <new>
 
 namespace {
 
 constexpr int MIXER_RATE = 44100;
 constexpr int MIXER_CHANNELS = 2;
 constexpr int MIXER_CHUNK = 1024;
+// The most working room any sound's conversion may take. SDL asks for the
+// sound's size times a factor that grows with the ratio of the rates; the
+// longest sound the reader accepts (30 seconds) needs at most 46 MB at any
+// accepted rate, a 1 Hz sound of 60 KB would need 42 GB.
+constexpr uint64_t CONVERSION_LIMIT = uint64_t(64) << 20;
 
 // Converted samples shared by a voice and its duplicates.
 struct ChunkData {
@@ -119,18 +125,30 @@ std::unique_ptr<SoundBuffer> SdlSoundDevice::createBuffer(const WaveFormat& form
   if (SDL_BuildAudioCVT(&cvt, from, Uint8(format.channels), int(format.samplesPerSec), to, Uint8(channels), rate) < 0) {
     return nullptr;
   }
-  auto shared = std::make_shared<ChunkData>();
-  cvt.len = int(size);
-  shared->samples.assign(size_t(size) * size_t(cvt.len_mult > 0 ? cvt.len_mult : 1), 0);
-  std::memcpy(shared->samples.data(), data, size);
-  cvt.buf = shared->samples.data();
-  if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return nullptr;
-  shared->samples.resize(size_t(cvt.needed ? cvt.len_cvt : cvt.len));
-  shared->chunk = Mix_QuickLoad_RAW(shared->samples.data(), Uint32(shared->samples.size()));
-  if (!shared->chunk) return nullptr;
-  int32_t channel = takeChannel();
-  if (channel < 0) return nullptr;
-  return std::make_unique<SdlVoice>(*this, shared, channel);
+  // The conversion works in place in a buffer len_mult times the sound's
+  // size, and len_mult grows with the ratio of the rates: its size is checked
+  // before anything is allocated, and a failed allocation refuses the sound.
+  const uint64_t room = uint64_t(size) * uint64_t(cvt.len_mult > 0 ? cvt.len_mult : 1);
+  if (room > CONVERSION_LIMIT) return nullptr;
+  try {
+    auto shared = std::make_shared<ChunkData>();
+    cvt.len = int(size);
+    shared->samples.assign(size_t(room), 0);
+    std::memcpy(shared->samples.data(), data, size);
+    cvt.buf = shared->samples.data();
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return nullptr;
+    const int converted = cvt.needed ? cvt.len_cvt : cvt.len;
+    if (converted <= 0 || uint64_t(converted) > room) return nullptr;
+    shared->samples.resize(size_t(converted));
+    shared->samples.shrink_to_fit();
+    shared->chunk = Mix_QuickLoad_RAW(shared->samples.data(), Uint32(shared->samples.size()));
+    if (!shared->chunk) return nullptr;
+    int32_t channel = takeChannel();
+    if (channel < 0) return nullptr;
+    return std::make_unique<SdlVoice>(*this, shared, channel);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }
 
 std::unique_ptr<SoundBuffer> SdlSoundDevice::duplicateBuffer(const SoundBuffer& original) {

@@ -37,13 +37,13 @@ static void put16(std::vector<uint8_t>& b, uint16_t v) {
   b.push_back(uint8_t(v >> 8));
 }
 
-std::vector<uint8_t> makeWave(uint32_t samples, uint16_t formatTag, bool listChunk) {
+std::vector<uint8_t> makeWave(uint32_t samples, uint16_t formatTag, bool listChunk, uint32_t rate) {
   std::vector<uint8_t> body = {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
   put32(body, 16);
   put16(body, formatTag);
   put16(body, 1);
-  put32(body, 11025);
-  put32(body, 11025);
+  put32(body, rate);
+  put32(body, rate);
   put16(body, 1);
   put16(body, 8);
   if (listChunk) {

@@ -25,8 +25,8 @@ struct ScratchFolder {
 };
 
 // A minimal PCM WAV file: 8-bit mono, `samples` bytes, optional extra chunk
-// between "fmt " and "data", and a chosen format tag.
-std::vector<uint8_t> makeWave(uint32_t samples, uint16_t formatTag = 1, bool listChunk = false);
+// between "fmt " and "data", a chosen format tag and sample rate.
+std::vector<uint8_t> makeWave(uint32_t samples, uint16_t formatTag = 1, bool listChunk = false, uint32_t rate = 11025);
 
 // Writes all 39 data files into `folder`. The palette trailer of data09.glb
 // gives entry i the colour (i, 255 - i, i / 2).

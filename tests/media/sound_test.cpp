@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
+#include <string>
 #include <vector>
 
 #include "media/sdl/sdl_sound.h"
@@ -42,6 +44,28 @@ std::vector<uint8_t> wave(uint32_t samples, uint16_t tag = 1, const std::vector<
   body.insert(body.end(), {'d', 'a', 't', 'a'});
   put32(body, samples);
   for (uint32_t i = 0; i < samples; i++) body.push_back(uint8_t(i));
+  std::vector<uint8_t> file = {'R', 'I', 'F', 'F'};
+  put32(file, uint32_t(body.size()));
+  file.insert(file.end(), body.begin(), body.end());
+  return file;
+}
+
+// A PCM WAV file of any format with `frames` sample frames; block alignment
+// channels x bytes a sample unless given.
+std::vector<uint8_t> waveOf(uint32_t rate, uint16_t channels, uint16_t bits, uint32_t frames, int32_t blockAlign = -1) {
+  const uint16_t align = blockAlign >= 0 ? uint16_t(blockAlign) : uint16_t(channels * (bits / 8));
+  std::vector<uint8_t> body = {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
+  put32(body, 16);
+  put16(body, 1);
+  put16(body, channels);
+  put32(body, rate);
+  put32(body, rate * align);
+  put16(body, align);
+  put16(body, bits);
+  body.insert(body.end(), {'d', 'a', 't', 'a'});
+  const uint32_t size = frames * (align ? align : 1);
+  put32(body, size);
+  body.resize(body.size() + size, 0x80);
   std::vector<uint8_t> file = {'R', 'I', 'F', 'F'};
   put32(file, uint32_t(body.size()));
   file.insert(file.end(), body.begin(), body.end());
@@ -211,6 +235,97 @@ TEST_F(SoundPoolTest, SdlVoicesLoadPlayStopAndRestartOnTheDummyDevice) {
   EXPECT_EQ(sdl->referenceCount(), 1);
   sdl.reset();
   initSoundPool(&device, 16);  // for TearDown
+}
+
+// A device that runs out of memory making voices.
+struct ExhaustedDevice : SoundDevice {
+  std::unique_ptr<SoundBuffer> createBuffer(const WaveFormat&, const uint8_t*, uint32_t) override {
+    throw std::bad_alloc();
+  }
+  std::unique_ptr<SoundBuffer> duplicateBuffer(const SoundBuffer&) override { return nullptr; }
+};
+
+TEST_F(SoundPoolTest, ASoundThatCannotBeHeldInMemoryIsLeftOutAndTheGameGoesOn) {
+  shutdownSoundPool();
+  ExhaustedDevice exhausted;
+  initSoundPool(&exhausted, 16);
+  const std::string file = writeWave("a.wav", wave(10));
+  std::string why;
+  EXPECT_EQ(loadSound(file.c_str(), nullptr, &why), -1);
+  EXPECT_EQ(why, file + ": there is not enough memory for it");
+  EXPECT_EQ(gSoundLoaded, 0);
+  EXPECT_EQ(soundState(0), SOUND_EMPTY);
+  shutdownSoundPool();
+  initSoundPool(&device, 16);  // for TearDown
+}
+
+TEST_F(SoundPoolTest, A1HzSoundIsRefusedAtOnceOnTheDummyDeviceAndTheNextSoundTakesSlot0) {
+  shutdownSoundPool();
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  std::unique_ptr<SdlSoundDevice> sdl = SdlSoundDevice::open();
+  ASSERT_NE(sdl, nullptr);
+  initSoundPool(sdl.get(), 16);
+  // Converted to the mixer's 44100 Hz, 60 KB at 1 Hz would ask for 42 GB.
+  const std::string slow = writeWave("slow.wav", waveOf(1, 1, 8, 60000));
+  std::string why;
+  EXPECT_EQ(loadSound(slow.c_str(), nullptr, &why), -1);
+  EXPECT_EQ(why, slow + ": has a sample rate of 1 Hz; a sound has 8000 to 96000 Hz");
+  EXPECT_EQ(gSoundLoaded, 0);
+  int32_t slot = -1;
+  ASSERT_EQ(loadSound(writeWave("good.wav", wave(100)).c_str(), &slot), 0);
+  EXPECT_EQ(slot, 0);
+
+  // The device bounds its own conversion too, whoever hands it the samples.
+  WaveFormat oneHertz{WAVE_FORMAT_PCM, 1, 1, 1, 1, 8, 0};
+  std::vector<uint8_t> samples(60000, 0x80);
+  EXPECT_EQ(sdl->createBuffer(oneHertz, samples.data(), uint32_t(samples.size())), nullptr);
+  // The longest sound of the slowest rate accepted still converts.
+  WaveFormat slowest{WAVE_FORMAT_PCM, 1, WAVE_MIN_RATE, WAVE_MIN_RATE, 1, 8, 0};
+  samples.assign(size_t(WAVE_MIN_RATE) * WAVE_MAX_SECONDS, 0x80);
+  EXPECT_NE(sdl->createBuffer(slowest, samples.data(), uint32_t(samples.size())), nullptr);
+  shutdownSoundPool();
+  sdl.reset();
+  initSoundPool(&device, 16);  // for TearDown
+}
+
+TEST(WaveReader, OnlyPlausibleSoundFormatsAreAccepted) {
+  struct Case {
+    uint32_t rate;
+    uint16_t channels, bits;
+    uint32_t frames;
+    int32_t blockAlign;
+    const char* refusal;  // nullptr: accepted
+  };
+  const Case cases[] = {
+      {8000, 1, 8, 1, -1, nullptr},
+      {96000, 2, 16, 100, -1, nullptr},
+      {22050, 1, 16, 22050 * WAVE_MAX_SECONDS, -1, nullptr},
+      {1, 1, 8, 100, -1, "has a sample rate of 1 Hz; a sound has 8000 to 96000 Hz"},
+      {7999, 1, 8, 100, -1, "has a sample rate of 7999 Hz; a sound has 8000 to 96000 Hz"},
+      {96001, 1, 8, 100, -1, "has a sample rate of 96001 Hz; a sound has 8000 to 96000 Hz"},
+      {22050, 0, 8, 100, 1, "has 0 channels; a sound has 1 or 2"},
+      {22050, 3, 8, 100, -1, "has 3 channels; a sound has 1 or 2"},
+      {22050, 1, 24, 100, -1, "has 24-bit samples; a sound has 8-bit or 16-bit samples"},
+      {22050, 1, 32, 100, -1, "has 32-bit samples; a sound has 8-bit or 16-bit samples"},
+      {22050, 1, 16, 100, 3, "has a block alignment of 3 bytes; its channels and samples make 2"},
+      {22050, 2, 16, 0, -1, "holds no sound"},
+      {22050, 1, 16, 22050 * WAVE_MAX_SECONDS + 1, -1, "holds more than 30 seconds of sound"},
+  };
+  for (const Case& c : cases) {
+    const std::vector<uint8_t> bytes = waveOf(c.rate, c.channels, c.bits, c.frames, c.blockAlign);
+    WaveFormat format;
+    std::vector<uint8_t> samples;
+    std::string why;
+    const int32_t result = readWave(bytes.data(), bytes.size(), format, samples, &why);
+    if (c.refusal) {
+      EXPECT_EQ(result, -1) << c.refusal;
+      EXPECT_EQ(why, c.refusal);
+      EXPECT_TRUE(samples.empty());
+    } else {
+      EXPECT_EQ(result, 0) << why;
+      EXPECT_EQ(samples.size(), size_t(c.frames) * c.channels * (c.bits / 8));
+    }
+  }
 }
 
 TEST(WaveReader, ChunksBetweenFormatAndDataAreSkipped) {
