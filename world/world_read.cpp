@@ -174,7 +174,7 @@ bool checkWorld(const uint8_t* data, size_t size, std::string* error,
   // Bytes after the last level carry nothing any reader uses; the editor drops them
   // on its next save. They are worth a note, not a rejection.
   if (walker.trailingBytes() > 0) {
-    notes.push_back(std::to_string(walker.trailingBytes()) + " bytes follow the last level");
+    notes.push_back(countOf(walker.trailingBytes(), "byte follows", "bytes follow") + " the last level");
   }
   if (warnings != nullptr) *warnings = std::move(notes);
   return true;

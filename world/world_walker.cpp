@@ -39,6 +39,10 @@ void copyWorldText(char* target, const uint8_t* source, size_t fieldSize) {
   std::memset(target + length, 0, fieldSize - length);
 }
 
+std::string countOf(uint64_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 bool WorldWalker::fail(std::string text) {
   message = std::move(text);
   return false;
@@ -50,8 +54,8 @@ std::string WorldWalker::levelName() const {
 
 bool WorldWalker::readHeader(WorldHeader* out) {
   if (reader.remaining() < size_t(WORLD_HEADER_SIZE)) {
-    return fail("the file is " + std::to_string(reader.remaining()) +
-                " bytes long, shorter than the " + std::to_string(WORLD_HEADER_SIZE) +
+    return fail("the file is " + countOf(reader.remaining(), "byte", "bytes") +
+                " long, shorter than the " + std::to_string(WORLD_HEADER_SIZE) +
                 "-byte world header");
   }
   uint16_t count = 0;
@@ -71,11 +75,11 @@ bool WorldWalker::readHeader(WorldHeader* out) {
 }
 
 bool WorldWalker::nextLevel(RecordSpan* span) {
-  if (walked >= declared) return fail("all " + std::to_string(declared) + " levels were read");
+  if (walked >= declared) return fail("every level the header declares (" + std::to_string(declared) + ") was read");
   size_t left = reader.remaining();
   if (left == 0) {
-    return fail("the header declares " + std::to_string(declared) +
-                " levels but the file holds only " + std::to_string(walked));
+    return fail("the header declares " + countOf(declared, "level", "levels") +
+                " but the file holds only " + std::to_string(walked));
   }
   if (left < size_t(LEVEL_RECORD_HEADER_SIZE)) {
     return fail("the file ends inside the record of " + levelName() + " (" +
@@ -91,13 +95,13 @@ bool WorldWalker::nextLevel(RecordSpan* span) {
   if (height == 0) return fail(levelName() + " has a height of 0 rows");
   if (rules == LevelRules::PLAYABLE) {
     if (width < LEVEL_MIN_PLAYABLE_WIDTH) {
-      return fail(levelName() + " is " + std::to_string(width) +
-                  " columns wide; a playable level needs at least " +
+      return fail(levelName() + " is " + countOf(width, "column", "columns") +
+                  " wide; a playable level needs at least " +
                   std::to_string(LEVEL_MIN_PLAYABLE_WIDTH));
     }
     if (height < LEVEL_MIN_PLAYABLE_HEIGHT) {
-      return fail(levelName() + " is " + std::to_string(height) +
-                  " rows high; a playable level needs at least " +
+      return fail(levelName() + " is " + countOf(height, "row", "rows") +
+                  " high; a playable level needs at least " +
                   std::to_string(LEVEL_MIN_PLAYABLE_HEIGHT));
     }
   }

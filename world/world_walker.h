@@ -27,6 +27,9 @@ class ByteReader {
   size_t position = 0;
 };
 
+// "1 column", "2 columns": a count with its noun in the right number, for messages.
+std::string countOf(uint64_t count, const char* one, const char* many);
+
 // What a level must be: the editor opens any level of at least 1 x 1 (its author can
 // widen it); the game plays only levels at least as big as its view.
 enum class LevelRules { EDITABLE, PLAYABLE };

@@ -3,7 +3,9 @@
 // folder in name order, then those installed for everyone, folder by folder.
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
+#include <set>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -26,12 +28,12 @@ bool hasWorldExtension(const std::string& name) {
   return ext == ".glw";
 }
 
-// Fills `entry` from the file's header; false when the header cannot be read.
+// Fills `entry` from the file's header; false, with the reason in *error,
+// when the header cannot be read.
 // The header texts end at their first zero byte or at the field's end.
-bool readEntry(const std::string& fileName, WorldEntry& entry) {
+bool readEntry(const std::string& fileName, WorldEntry& entry, std::string* error) {
   WorldHeader header{};
-  std::string error;
-  if (!readWorldHeader(fileName, &header, &error)) return false;
+  if (!readWorldHeader(fileName, &header, error)) return false;
   entry.levelCount = header.levelCount;
   entry.fileName = fileName;
   entry.name = worldText(header.worldName, WORLD_NAME_SIZE);
@@ -45,8 +47,8 @@ bool readEntry(const std::string& fileName, WorldEntry& entry) {
 void addWorldFiles(const fs::path& folder, bool bareNames, std::vector<std::pair<std::string, std::string>>& files) {
   std::error_code failure;
   for (fs::directory_iterator it(folder, failure), end; !failure && it != end; it.increment(failure)) {
-    std::error_code typeFailure;
-    if (!it->is_regular_file(typeFailure)) continue;
+    // Special files with the extension are kept, so that the world check
+    // refuses them with a reason instead of their being passed over unsaid.
     std::string name = it->path().filename().string();
     if (hasWorldExtension(name)) files.emplace_back(name, bareNames ? name : it->path().string());
   }
@@ -88,6 +90,13 @@ std::vector<std::string> worldFileNames() {
   return names;
 }
 
+// Says on the error output why a world file is not on the list, once a run
+// for each message; the screen itself shows only what is listed.
+void reportOnce(const std::string& text) {
+  static std::set<std::string> reported;
+  if (reported.insert(text).second) std::fprintf(stderr, "glimb: %s\n", text.c_str());
+}
+
 }  // namespace
 
 void freeWorldList() {
@@ -100,15 +109,26 @@ void buildWorldList() {
   // The built-in world is always offered; a header that cannot be read
   // leaves it without texts and levels, and play then refuses it.
   WorldEntry& builtIn = worldList[0];
-  if (!readEntry(BUILT_IN_WORLD_FILE, builtIn)) builtIn = WorldEntry{};
+  std::string error;
+  if (!readEntry(BUILT_IN_WORLD_FILE, builtIn, &error)) {
+    builtIn = WorldEntry{};
+    reportOnce(error + "; the built-in world is listed without its texts and cannot be played");
+  }
   builtIn.fileName = BUILT_IN_WORLD_FILE;
   worldCount = 1;
   // Only worlds that can be played are listed: a file that cannot be opened,
   // is shorter than its header or fails the world check is left out.
-  for (const std::string& name : worldFileNames()) {
-    if (worldCount >= WORLD_LIST_MAX) break;
-    std::string error;
-    if (!checkWorldFile(name, &error)) continue;
-    if (readEntry(name, worldList[worldCount])) worldCount++;
+  const std::vector<std::string> names = worldFileNames();
+  for (size_t i = 0; i < names.size(); i++) {
+    if (worldCount >= WORLD_LIST_MAX) {
+      reportOnce("world select leaves out " + names[i] + " and the files after it: the list holds " +
+                 std::to_string(WORLD_LIST_MAX) + " worlds");
+      break;
+    }
+    if (!checkWorldFile(names[i], &error) || !readEntry(names[i], worldList[worldCount], &error)) {
+      reportOnce("world select leaves out " + error);
+      continue;
+    }
+    worldCount++;
   }
 }

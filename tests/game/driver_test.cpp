@@ -87,6 +87,27 @@ TEST_F(DriverTest, ANamedPipeInPlaceOfAWorldOrADataFileIsRefusedAtOnce) {
   EXPECT_NE(read(file("stderr.txt")).find("Not all of the data files"), std::string::npos);
 }
 
+TEST_F(DriverTest, WorldSelectSaysOnTheErrorOutputWhyAWorldIsLeftOut) {
+  ASSERT_EQ(::mkfifo((dataDir() / "pipe.glw").c_str(), 0600), 0);
+  World narrow = blankWorld();
+  narrow.levels[0].width = 5;
+  narrow.levels[0].foreground.assign(5 * 12, 0);
+  narrow.levels[0].background.clear();
+  std::string error;
+  ASSERT_TRUE(writeWorldFile((dataDir() / "narrow.glw").string(), narrow, &error)) << error;
+  ASSERT_TRUE(writeWorldFile((dataDir() / "fine.glw").string(), blankWorld(), &error)) << error;
+  // A key ends the intro; the title menu then builds the list.
+  std::ofstream(file("keys.txt")) << "2: SPACE\n3:\n";
+  ASSERT_EQ(run(headless() + " --frames 40 --input " + file("keys.txt").string()), 0);
+  const std::string said = read(file("stderr.txt"));
+  EXPECT_NE(said.find("glimb: world select leaves out pipe.glw: is not a regular file\n"), std::string::npos) << said;
+  EXPECT_NE(said.find("glimb: world select leaves out narrow.glw: level 1 of 1 is 5 columns wide; a playable level "
+                      "needs at least 20\n"),
+            std::string::npos)
+      << said;
+  EXPECT_EQ(said.find("fine.glw"), std::string::npos) << said;
+}
+
 TEST_F(DriverTest, A1HzSoundIsLeftOutWithItsReasonAndTheGameRuns) {
   // At the mixer's 44100 Hz this sound would ask for 42 GB. A headless run
   // opens no sound device, so this one runs windowed on SDL's dummy drivers.

@@ -77,6 +77,29 @@ TEST(GlimbWorld, ANamedPipeIsRefusedAtOnceByEveryCommand) {
   EXPECT_NE(render.err.find(pipe + ": is not a regular file"), std::string::npos) << render.err;
 }
 
+TEST(GlimbWorld, ALevelOneColumnWideOrOneRowHighIsNamedInTheSingular) {
+  World world = blankWorld();
+  world.levels[0].width = 1;
+  world.levels[0].foreground.assign(12, 0);
+  world.levels[0].background.clear();
+  ToolRun run = runTool("check '" + writeSample("narrow.glw", world) + "'");
+  EXPECT_NE(run.err.find("level 1 of 1 is 1 column wide; a playable level needs at least 20"), std::string::npos)
+      << run.err;
+  world = blankWorld();
+  world.levels[0].height = 1;
+  world.levels[0].foreground.assign(20, 0);
+  world.levels[0].background.clear();
+  run = runTool("check '" + writeSample("flat.glw", world) + "'");
+  EXPECT_NE(run.err.find("level 1 of 1 is 1 row high; a playable level needs at least 12"), std::string::npos)
+      << run.err;
+  std::vector<uint8_t> bytes = encodeWorld(blankWorld());
+  bytes.resize(WORLD_HEADER_SIZE);  // one level declared, none present
+  const std::string missing = scratch("missing.glw");
+  std::ofstream(missing, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  run = runTool("check '" + missing + "'");
+  EXPECT_EQ(run.err, missing + ": the header declares 1 level but the file holds only 0\n");
+}
+
 TEST(GlimbWorld, BadUsageExitsWith2AndHelpWith0) {
   EXPECT_EQ(runTool("").status, 2);
   EXPECT_EQ(runTool("frobnicate x.glw").status, 2);

@@ -119,7 +119,7 @@ TEST(WorldReject, TrailingBytesAndOddNamesAreWarningsNotErrors) {
   ASSERT_EQ(warnings.size(), 3u);
   EXPECT_EQ(warnings[0], "level 1 has reserved flag bits set");
   EXPECT_NE(warnings[1].find("world name"), std::string::npos);
-  EXPECT_EQ(warnings[2], "1 bytes follow the last level");
+  EXPECT_EQ(warnings[2], "1 byte follows the last level");
   World read;
   EXPECT_TRUE(decodeWorld(bytes.data(), bytes.size(), &read, &error));
 }
