@@ -118,7 +118,10 @@ int32_t paletteTileFor(int32_t cell, int32_t current) {
   if (cell == RANDOM_TILE_CELL) return randomTile();
   const int32_t toggle = cell - FIRST_TOGGLE_CELL;
   if (toggle >= 0 && toggle < int32_t(std::size(TOGGLES))) return toggled(TOGGLES[toggle], current);
-  return gPaletteMap[cell];
+  // A map entry no tile byte can hold would be painted, then cut to its low
+  // byte on saving: such a cell paints nothing.
+  const int32_t tile = gPaletteMap[cell];
+  return tile >= 0 && tile <= TILE_VALUE_MAX ? tile : -1;
 }
 
 void mouseInView(int32_t x, int32_t y, bool leftButton) {

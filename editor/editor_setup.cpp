@@ -3,6 +3,7 @@
 #include "editor/editor_setup.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "editor/editor_state.h"
 #include "editor/editor_status.h"
 #include "media/pcx.h"
+#include "media/regular_file.h"
 #include "media/sprite_surface.h"
 #include "world/world_file.h"
 
@@ -38,19 +40,6 @@ bool loadSheet(SpriteSurface& sheet, const std::string& path, std::string* error
   if (result == PICTURE_OK) return true;
   *error = path + ": " + pictureFailure(result);
   return false;
-}
-
-// 240 little-endian 16-bit entries: the tile each palette cell paints.
-bool loadPaletteMap(const std::string& path, std::string* error) {
-  std::vector<uint8_t> bytes;
-  if (!readFileBytes(path, &bytes, error)) return false;
-  if (bytes.size() < size_t(PALETTE_CELLS) * 2) {
-    *error = path + ": holds " + std::to_string(bytes.size()) + " bytes, the palette-to-tile map needs " +
-             std::to_string(PALETTE_CELLS * 2);
-    return false;
-  }
-  for (int32_t i = 0; i < PALETTE_CELLS; i++) gPaletteMap[i] = bytes[2 * i] | (bytes[2 * i + 1] << 8);
-  return true;
 }
 
 // The palette entry closest to white, which the cursor mark is drawn with.
@@ -85,13 +74,41 @@ void loadTileDescriptions(const std::string& folder) {
 
 }  // namespace
 
+bool readPaletteMap(const std::string& path, std::string* error) {
+  std::string why;
+  std::FILE* file = openRegularFile(path.c_str(), nullptr, &why);
+  if (!file) {
+    *error = path + ": " + why;
+    return false;
+  }
+  uint8_t bytes[PALETTE_CELLS * 2];
+  const size_t got = std::fread(bytes, 1, sizeof bytes, file);
+  std::fclose(file);
+  if (got < sizeof bytes) {
+    *error = path + ": holds " + std::to_string(got) + " bytes, the palette-to-tile map needs " +
+             std::to_string(sizeof bytes);
+    return false;
+  }
+  int32_t unusable = 0;
+  for (int32_t i = 0; i < PALETTE_CELLS; i++) {
+    gPaletteMap[i] = bytes[2 * i] | (bytes[2 * i + 1] << 8);
+    if (gPaletteMap[i] > TILE_VALUE_MAX) unusable++;
+  }
+  if (unusable > 0) {
+    std::fprintf(stderr, "gle: %s: %d palette cell%s tiles above %d, which no world can hold; %s nothing\n",
+                 path.c_str(), int(unusable), unusable == 1 ? " names" : "s name", int(TILE_VALUE_MAX),
+                 unusable == 1 ? "it paints" : "they paint");
+  }
+  return true;
+}
+
 int32_t setupGraphics(const std::string& dataFolder, std::string* error) {
   gRandom.seed(uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()));
   attachDirectDraw(&gEditorDevice);
   const std::string tilePath = dataPath(dataFolder, TILE_SHEET_FILE);
   if (!loadSheet(gTileSheet, tilePath, error)) return SETUP_LOAD_FAILED;
   if (!loadSheet(gPaletteSheet, dataPath(dataFolder, PALETTE_PICTURE_FILE), error)) return SETUP_LOAD_FAILED;
-  if (!loadPaletteMap(dataPath(dataFolder, PALETTE_MAP_FILE), error)) return SETUP_LOAD_FAILED;
+  if (!readPaletteMap(dataPath(dataFolder, PALETTE_MAP_FILE), error)) return SETUP_LOAD_FAILED;
   uint8_t palette[PCX_PALETTE_SIZE];
   if (!readPcxPalette(tilePath, palette)) {
     *error = tilePath + ": the palette cannot be read";

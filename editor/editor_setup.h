@@ -25,6 +25,9 @@ constexpr int32_t SETUP_LOAD_FAILED = -1;
 // palette), "glegfx.pcx" and "data06.glb" from `dataFolder` (empty: the current
 // folder). On failure *error names the file and why.
 int32_t setupGraphics(const std::string& dataFolder, std::string* error);
+// Reads the palette-to-tile map, 240 little-endian 16-bit entries, into
+// gPaletteMap; false, naming the file and why, when it cannot be read or is short.
+bool readPaletteMap(const std::string& path, std::string* error);
 // Releases the back buffers and sprite sheets, detaches the device, frees the world.
 void shutdownEditor();
 

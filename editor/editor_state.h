@@ -109,6 +109,7 @@ constexpr int32_t TOOLS_CELL = 16;                        // a palette cell as s
 extern SpriteSurface gTileSheet;
 extern SpriteSurface gPaletteSheet;
 extern int32_t gPaletteMap[PALETTE_CELLS];
+constexpr int32_t TILE_VALUE_MAX = 255;  // a tile is one byte in the file
 extern std::unique_ptr<Surface> gBackBuffer;
 extern std::unique_ptr<Surface> gToolsBuffer;
 extern uint8_t gGamePalette[256][3];

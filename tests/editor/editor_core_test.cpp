@@ -1,6 +1,8 @@
 // The editor's core without a window system: painting and typed tiles, the
 // palette, scrolling, drawing the view, and opening and saving worlds.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -129,6 +131,45 @@ TEST_F(EditorCoreTest, PaletteCellsOutsideTheMapNeverPaint) {
     EXPECT_EQ(foreground(3, 3), 5) << cell;
     EXPECT_FALSE(gModified) << cell;
   }
+}
+
+TEST_F(EditorCoreTest, PaletteCellsMappedAboveTile255PaintNothingSoNothingIsCutOnSaving) {
+  // Cell 5 names tile 300, cell 6 tile 256, cell 7 tile 255.
+  std::vector<uint8_t> map(PALETTE_CELLS * 2, 1);
+  map[10] = 300 & 0xFF, map[11] = 300 >> 8;
+  map[12] = 0, map[13] = 1;
+  map[14] = 255, map[15] = 0;
+  gle_test::writeBytes(path("big map.glb"), map);
+  std::string error;
+  ASSERT_TRUE(readPaletteMap(path("big map.glb"), &error)) << error;
+  for (int32_t cell : {5, 6}) {
+    gSelectedCell = cell;
+    gModified = false;
+    paintAt(2, 2);
+    EXPECT_EQ(foreground(2, 2), 0) << cell;
+    EXPECT_FALSE(gModified) << cell;
+  }
+  gSelectedCell = 7;
+  paintAt(3, 2);
+  EXPECT_EQ(foreground(3, 2), 255);
+  platform.savePath = path("big map.glw");
+  ASSERT_TRUE(saveWorld());
+  ASSERT_TRUE(openWorld(path("big map.glw").c_str()));
+  EXPECT_EQ(foreground(2, 2), 0);
+  EXPECT_EQ(foreground(3, 2), 255);
+}
+
+TEST_F(EditorCoreTest, ANamedPipeInPlaceOfAWorldOrThePaletteMapIsRefusedAtOnce) {
+  const std::string pipe = path("pipe.glw");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(openWorld(pipe.c_str()));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0], "The world could not be opened.\n" + pipe + ": is not a regular file");
+  EXPECT_EQ(gFileName, UNTITLED_NAME);
+  std::string error;
+  EXPECT_FALSE(readPaletteMap(pipe, &error));
+  EXPECT_EQ(error, pipe + ": is not a regular file");
+  ::unlink(pipe.c_str());
 }
 
 TEST_F(EditorCoreTest, EditBackgroundSendsPaintingToTheBackgroundLayer) {
