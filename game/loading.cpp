@@ -39,17 +39,6 @@ bool allDataFilesPresent() {
   return true;
 }
 
-// 240 little-endian 16-bit values; entries a short file cannot fill stay 0.
-void readTileClasses() {
-  uint8_t bytes[TILE_CLASS_COUNT * 2] = {};
-  if (FILE* file = openRegularFile("data07.glb")) {
-    size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    (void)got;
-    std::fclose(file);
-  }
-  for (int32_t i = 0; i < TILE_CLASS_COUNT; i++) tileClass[i] = int32_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
-}
-
 int32_t setDisplayMode() {
   if (!platform->forceLetterbox()) {
     int32_t result = displayDevice->setDisplayMode(SCREEN_WIDTH, SCREEN_HEIGHT);
@@ -62,6 +51,16 @@ int32_t setDisplayMode() {
 }
 
 }  // namespace
+
+void readTileClasses() {
+  uint8_t bytes[TILE_CLASS_COUNT * 2] = {};
+  if (FILE* file = openRegularFile("data07.glb")) {
+    size_t got = std::fread(bytes, 1, sizeof bytes, file);
+    (void)got;
+    std::fclose(file);
+  }
+  for (int32_t i = 0; i < TILE_CLASS_COUNT; i++) tileClass[i] = int32_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
+}
 
 std::string dataFileName(int32_t index) {
   char name[32];

@@ -25,6 +25,9 @@ constexpr int32_t SOUND_EFFECT_COUNT = 16;
 std::string dataFileName(int32_t index);
 
 int32_t loadGame();
+// Loading's step that reads the tile class table "data07.glb" into tileClass:
+// 240 little-endian 16-bit values; bytes past a short file's end read as 0.
+void readTileClasses();
 void shutdownGame();
 
 // The text the load-error message box shows for a loadGame result.
