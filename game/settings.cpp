@@ -101,6 +101,9 @@ void writeBindings() {
   if (path.empty()) return;
   makeFolders(path);
   std::string temporary = path + ".new";
+  // Whatever was left under the temporary name goes first: opening a named
+  // pipe there for writing would wait for a reader.
+  std::remove(temporary.c_str());
   {
     std::ofstream out(temporary, std::ios::trunc);
     if (!out) return;

@@ -1,6 +1,7 @@
 // The settings store's bindings across runs and its mend of damaged values,
 // and the input scripts of the driver.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -83,6 +84,26 @@ TEST_F(SettingsTest, UnwritableStoreStillGivesTheDefaults) {
   readBindings();
   EXPECT_EQ(keys(), DEFAULT_KEYS);
   writeBindings();  // fails quietly
+}
+
+TEST_F(SettingsTest, NamedPipesInTheStoresPlaceAreNeverWaitedOn) {
+  const fs::path store = folder.path / "glimb" / "settings";
+  fs::create_directories(store.parent_path());
+  ASSERT_EQ(::mkfifo(store.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((store.string() + ".new").c_str(), 0600), 0);
+  readBindings();
+  EXPECT_EQ(keys(), DEFAULT_KEYS);
+  EXPECT_EQ(buttons(), DEFAULT_BUTTONS);
+  // Not taken for a first run: nothing is written over it at start.
+  EXPECT_TRUE(fs::is_fifo(store));
+  // At exit the bindings replace both.
+  keyBindings[BIND_JUMP] = KEY_SPACE;
+  writeBindings();
+  EXPECT_TRUE(fs::is_regular_file(store));
+  EXPECT_FALSE(fs::exists(store.string() + ".new"));
+  std::memset(keyBindings, 0, sizeof keyBindings);
+  readBindings();
+  EXPECT_EQ(keyBindings[BIND_JUMP], KEY_SPACE);
 }
 
 TEST(InputScript, LinesHoldKeysUntilTheNextLineAndAnEmptyLineReleasesAll) {
