@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the game for the web browser into build-web/ with Emscripten, and
+# serves the page on localhost for a person to open:
+#   bash scripts/web.sh            build, then serve on http://localhost:8019/
+#   bash scripts/web.sh build      build only (scripts/test.sh does this)
+#   PORT=9000 bash scripts/web.sh  serve on another port
+# The data files come from the native build's generator in build/, which is
+# built first when needed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+mode=${1:-serve}
+jobs=$(nproc)
+# Debian's Emscripten finds its JavaScript parser (acorn) among Debian's Node modules.
+export NODE_PATH=/usr/share/nodejs
+
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build build -j"$jobs" --target glimb content
+emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLIMB_NATIVE_BUILD="$PWD/build" >/dev/null
+cmake --build build-web -j"$jobs"
+
+if [ "$mode" = build ]; then
+  exit 0
+fi
+port=${PORT:-8019}
+echo "Glimb is at http://localhost:$port/ (Ctrl+C stops the server)"
+exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web/page
