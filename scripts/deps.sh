@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth xdotool x11-apps imagemagick sox python3 fonts-dejavu-core
   dpkg-dev file lintian appstream desktop-file-utils mandoc
+  emscripten chromium
 )
 
 missing=()
@@ -18,6 +19,12 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# npm installs the browser tests' driver. Some machines have Node.js from
+# another source with npm inside it, where Debian's npm would not install.
+if ! command -v npm >/dev/null 2>&1; then
+  missing+=(npm)
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first the normal build,
-# then the Debian package, then everything again under AddressSanitizer and
+# then the web build, then the Debian package, then everything again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (built with clang), which also runs each fuzz
 # target over its seed corpus.
 set -euo pipefail
@@ -11,6 +11,10 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The web build in build-web/: the Node build of the headless driver traced
+# against the native one, and the page played in headless Chromium.
+bash scripts/web.sh test
 
 # The Debian package, made in build-package/ as scripts/package.sh makes it,
 # checked unpacked and by lintian (scripts/package-test.sh installs it into a

@@ -2,7 +2,12 @@
 # Builds the game for the web browser into build-web/ with Emscripten, and
 # serves the page on localhost for a person to open:
 #   bash scripts/web.sh            build, then serve on http://localhost:8019/
-#   bash scripts/web.sh build      build only (scripts/test.sh does this)
+#   bash scripts/web.sh build      build only
+#   bash scripts/web.sh test       build, then run the web tests: the Node
+#                                  build of the headless driver against the
+#                                  native one, and the page in headless
+#                                  Chromium (its driver, puppeteer-core, is
+#                                  installed from npm into build-web/web-tools)
 #   PORT=9000 bash scripts/web.sh  serve on another port
 # The data files come from the native build's generator in build/, which is
 # built first when needed.
@@ -21,9 +26,22 @@ cmake --build build -j"$jobs" --target glimb content
 emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLIMB_NATIVE_BUILD="$PWD/build" >/dev/null
 cmake --build build-web -j"$jobs"
 
-if [ "$mode" = build ]; then
-  exit 0
-fi
+case "$mode" in
+  build)
+    exit 0
+    ;;
+  test)
+    # The browser driver, at the versions of the lock file; installed again only when it changes.
+    tools=build-web/web-tools
+    if ! cmp -s tests/web/package-lock.json "$tools/package-lock.json" || [ ! -d "$tools/node_modules" ]; then
+      mkdir -p "$tools"
+      cp tests/web/package.json tests/web/package-lock.json "$tools/"
+      (cd "$tools" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+    fi
+    ctest --test-dir build-web --output-on-failure
+    exit 0
+    ;;
+esac
 port=${PORT:-8019}
 echo "Glimb is at http://localhost:$port/ (Ctrl+C stops the server)"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web/page

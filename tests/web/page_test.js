@@ -1,0 +1,174 @@
+// The page in a real browser: Debian's Chromium, headless, driven through
+// the DevTools protocol. The title screen equals the native game's capture
+// of the same frame pixel for pixel (in both display modes), keys sent to the
+// page choose BEGIN GAME and the built-in world and the first level's route
+// reaches level 2 showing what the native game shows, a dropped .glw is
+// listed on world select and kept for the next visit, a damaged one is
+// refused with the game's reason, and F12 offers the capture as a download.
+// Usage: node page_test.js PAGE_DIR NATIVE_GLIMB DATA_DIR LEVEL1_ROUTE
+'use strict';
+
+const fs = require('node:fs');
+const path = require('node:path');
+
+// Without the browser or its driver (scripts/web.sh test installs both) the test is skipped.
+const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
+try {
+  require.resolve('puppeteer-core');
+  fs.accessSync(CHROMIUM, fs.constants.X_OK);
+} catch (e) {
+  console.log('skipped: needs ' + CHROMIUM + ' and puppeteer-core (bash scripts/web.sh test installs them)');
+  process.exit(77);
+}
+const test = require('node:test');
+const assert = require('node:assert');
+const harness = require('./page_harness.js');
+
+const [pageDir, nativeGlimb, dataDir, routeFile] = process.argv.slice(2).map(p => path.resolve(p));
+const STATE_TITLE_MENU = -7, STATE_LEVEL_INTRO = -6;
+// A frame of the title menu with its palette settled (the intro runs 440
+// frames when no key is pressed, the menu's fade in ends at frame 480).
+const TITLE_FRAME = 500;
+// A frame of the first level's route in the middle of play, counted from the level intro.
+const ROUTE_PLAY_FRAME = 300;
+
+let server;
+test.before(async () => {
+  server = await harness.startServer(pageDir);
+});
+test.after(async () => {
+  await server.close();
+});
+
+async function withBrowser(profile, body) {
+  const browser = await harness.launchBrowser(profile);
+  try {
+    return await body(browser);
+  } finally {
+    await browser.close();
+  }
+}
+
+test('The title screen shows the native capture of the same frame, pixel for pixel at a whole scale', async () => {
+  const capture = harness.nativeCapture(nativeGlimb, dataDir, TITLE_FRAME);
+  await withBrowser(null, async browser => {
+    // Both displays at once, in two pages: 640 x 400, and 640 x 480 with
+    // the picture 40 lines down between black strips.
+    const [plain, letterbox] = await Promise.all([
+      harness.GamePage.open(browser, server.url + '?hold=' + TITLE_FRAME),
+      browser.createBrowserContext().then(other =>
+        harness.GamePage.open(other, server.url + '?letterbox&hold=' + TITLE_FRAME, {width: 1400, height: 1100})),
+    ]);
+    for (const [game, lines] of [[plain, 400], [letterbox, 480]]) {
+      await game.runTo(TITLE_FRAME);
+      assert.strictEqual(await game.gameState(), STATE_TITLE_MENU);
+      const result = harness.compareWithCapture(await game.screenshotCanvas(), capture, lines);
+      assert.strictEqual(result.scale, 2, 'the page shows the picture at twice its size');
+      assert.deepStrictEqual(result.problems, [], lines + '-line display');
+      assert.deepStrictEqual(game.errors, []);
+    }
+  });
+});
+
+test('Keys choose BEGIN GAME and the built-in world, and the first level route reaches level 2', async () => {
+  const route = harness.readInputScript(routeFile);
+  await withBrowser(null, async browser => {
+    const game = await harness.GamePage.open(browser, server.url + '?hold=1');
+    await game.press(60, 'Enter');  // ends the intro
+    await game.runTo(100);
+    assert.strictEqual(await game.gameState(), STATE_TITLE_MENU);
+    await game.press(101, 'Enter');  // BEGIN GAME
+    await game.runTo(102);
+    assert.strictEqual(await game.call('menuPage'), 1, 'the world select page shows');
+    assert.strictEqual((await game.call('worldNames'))[0], 'GLIMB HILLS');
+    await game.press(110, 'Enter');  // the built-in world, on the first row
+    // The level intro's first frame is the --play run's frame 1.
+    const intro = await game.runUntilState(STATE_LEVEL_INTRO, 111, 100);
+    const offset = intro;
+    let compared = false;
+    for (const [frame, keys] of route) {
+      if (!compared && frame > ROUTE_PLAY_FRAME) {
+        // Mid-level the canvas shows what the native game captures at the
+        // same frame when given the same keys at the same frames from its start.
+        await game.runTo(offset + ROUTE_PLAY_FRAME);
+        const shot = await game.screenshotCanvas();
+        const capture = harness.nativeCapture(nativeGlimb, dataDir, offset + ROUTE_PLAY_FRAME, game.inputScript());
+        assert.deepStrictEqual(harness.compareWithCapture(shot, capture, 400).problems, []);
+        compared = true;
+      }
+      await game.holdKeys(offset + frame, keys);
+    }
+    assert.ok(compared);
+    await game.runTo(offset + 700);
+    assert.strictEqual(await game.gameState(), STATE_LEVEL_INTRO);
+    assert.strictEqual(await game.call('levelIndex'), 1, 'the level intro of level 2 shows');
+    assert.deepStrictEqual(game.errors, []);
+  });
+});
+
+// Waits until the page's line of messages has shown one containing `text`.
+async function messageShown(game, text) {
+  await game.page.waitForFunction(t => glimbTest.messages().some(m => m.includes(t)), {timeout: 10000}, text);
+  return (await game.call('messages')).find(m => m.includes(text));
+}
+
+test('A dropped .glw is listed on world select and kept for the next visit, a damaged one is refused', async () => {
+  const profile = harness.scratchFolder('profile');
+  const files = harness.scratchFolder('files');
+  // The built-in world under another name, and a copy cut short.
+  const world = Buffer.from(fs.readFileSync(path.join(dataDir, 'data10.glb')));
+  world.fill(0, 2, 22);
+  world.write('DROPPED WORLD', 2, 'latin1');
+  fs.writeFileSync(path.join(files, 'broken.glw'), world.subarray(0, 300));
+  const downloads = harness.scratchFolder('downloads');
+
+  await withBrowser(profile, async browser => {
+    const game = await harness.GamePage.open(browser, server.url + '?hold=1');
+    const cdp = await game.page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: downloads});
+    await game.page.evaluate(bytes => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([new Uint8Array(bytes)], 'dropped.glw'));
+      document.getElementById('stage').dispatchEvent(
+        new DragEvent('drop', {dataTransfer: transfer, bubbles: true, cancelable: true}));
+    }, [...world]);
+    await (await game.page.$('#world-file')).uploadFile(path.join(files, 'broken.glw'));
+    await game.runTo(20);
+    assert.strictEqual(await messageShown(game, 'DROPPED WORLD'),
+      'Added "DROPPED WORLD" (dropped.glw, 11 levels) to the worlds.');
+    const refusal = await messageShown(game, 'broken.glw');
+    assert.match(refusal, /^"broken\.glw" was not added: .+\.$/);
+    console.log('refusal: ' + refusal);
+
+    await game.press(60, 'Enter');  // ends the intro
+    await game.press(90, 'F12');  // a capture of the main page
+    await game.press(101, 'Enter');  // BEGIN GAME
+    await game.runTo(110);
+    assert.deepStrictEqual(await game.call('worldNames'), ['GLIMB HILLS', 'DROPPED WORLD']);
+    if (process.env.SHOTS_DIR) await game.page.screenshot({path: path.join(process.env.SHOTS_DIR, 'world-select.png')});
+
+    // F12 offered the capture as a download, the very file the native game writes.
+    assert.deepStrictEqual(await game.call('downloads'), ['capt0000.pcx']);
+    const file = path.join(downloads, 'capt0000.pcx');
+    for (let i = 0; i < 100 && !fs.existsSync(file); i++) await new Promise(r => setTimeout(r, 50));
+    const native = harness.nativeRun(nativeGlimb, dataDir, 110, game.inputScript());
+    assert.strictEqual(native.length, 1);
+    assert.ok(fs.readFileSync(file).equals(native[0]), 'the download equals the native capture');
+    assert.deepStrictEqual(game.errors, []);
+  });
+
+  // The next visit finds the world kept, lists it, and can remove it.
+  await withBrowser(profile, async browser => {
+    const game = await harness.GamePage.open(browser, server.url + '?hold=1');
+    await game.press(60, 'Enter');
+    await game.press(101, 'Enter');
+    await game.runTo(110);
+    assert.deepStrictEqual(await game.call('worldNames'), ['GLIMB HILLS', 'DROPPED WORLD']);
+    assert.match(await game.page.$eval('#your-worlds', e => e.textContent), /dropped\.glw/);
+    await game.page.click('#your-worlds button.remove');
+    await game.runTo(120);
+    assert.strictEqual(await messageShown(game, 'Removed'), 'Removed "dropped.glw" from the worlds.');
+    assert.deepStrictEqual(await game.call('worldNames'), ['GLIMB HILLS']);
+    assert.deepStrictEqual(game.errors, []);
+  });
+});
