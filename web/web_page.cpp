@@ -154,6 +154,10 @@ EMSCRIPTEN_KEEPALIVE void glimb_hold_after(double frame) {
 EMSCRIPTEN_KEEPALIVE int glimb_game_state() { return gameState; }
 EMSCRIPTEN_KEEPALIVE int glimb_level_index() { return levelIndex; }
 EMSCRIPTEN_KEEPALIVE int glimb_menu_page() { return menuPage; }
+EMSCRIPTEN_KEEPALIVE int glimb_menu_cursor() { return menuCursor; }
+EMSCRIPTEN_KEEPALIVE int glimb_key_binding(int index) {
+  return index >= 0 && index < KEY_BINDING_COUNT ? keyBindings[index] : -1;
+}
 EMSCRIPTEN_KEEPALIVE int glimb_world_count() { return worldCount; }
 EMSCRIPTEN_KEEPALIVE const char* glimb_world_name(int index) {
   if (index < 0 || index >= worldCount) return "";

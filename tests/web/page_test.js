@@ -172,3 +172,68 @@ test('A dropped .glw is listed on world select and kept for the next visit, a da
     assert.deepStrictEqual(game.errors, []);
   });
 });
+
+// A gamepad of the standard layout, as the Gamepad API shows it, that the test presses.
+function fakeGamepad() {
+  const pad = {id: 'Test pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+    axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}))};
+  window.testPad = {
+    set(button, down) {
+      pad.buttons[button] = {pressed: down, touched: down, value: down ? 1 : 0};
+      pad.timestamp++;
+    },
+  };
+  Object.defineProperty(Navigator.prototype, 'getGamepads', {value: () => [pad, null, null, null]});
+}
+
+// The pad's button `button` pressed for frame `frame` alone.
+async function pressPad(game, frame, button) {
+  await game.runTo(frame - 1);
+  await game.page.evaluate(b => testPad.set(b, true), button);
+  await game.runTo(frame);
+  await game.page.evaluate(b => testPad.set(b, false), button);
+}
+
+test('A pad plays the menus, changed keys are kept for the next visit, sounds play, a hidden page pauses', async () => {
+  const profile = harness.scratchFolder('profile');
+  await withBrowser(profile, async browser => {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(fakeGamepad);
+    await page.setViewport({width: 1400, height: 1000});
+    await page.goto(server.url + '?hold=1');
+    await page.waitForFunction(() => window.glimbTest && glimbTest.running() && glimbTest.firstPictureAt() >= 0);
+    const game = new harness.GamePage(page);
+    await pressPad(game, 60, 0);  // A ends the intro
+    await pressPad(game, 101, 13);  // down on the directional pad: GAME SETUP
+    await game.runTo(102);
+    assert.strictEqual(await game.call('menuCursor'), 1);
+    await pressPad(game, 110, 0);  // A chooses it
+    await game.runTo(111);
+    assert.strictEqual(await game.call('menuPage'), 2, 'the game setup page shows');
+    // Left is bound to A on the keyboard: the binding's row, then capture, then the key.
+    await game.press(120, 'Enter');
+    await game.press(130, 'Enter');
+    await game.press(140, 'KeyA');
+    await game.runTo(150);
+    assert.strictEqual(await game.call('keyBinding', 0), 30);
+    assert.match(await game.call('settingsFile'), /^Keyboard = 30 205 200 208 25 1 16$/m);
+    assert.ok(await game.call('soundsPlayed') >= 3, 'the menu sounds played');
+    assert.strictEqual(await game.call('audioState'), 'running');
+
+    // Another page in front hides this one: its frames stop until it shows again.
+    await game.release();
+    const other = await browser.newPage();
+    await other.bringToFront();
+    await new Promise(r => setTimeout(r, 300));
+    const hiddenFrame = await game.frame();
+    await new Promise(r => setTimeout(r, 1000));
+    assert.ok(await game.frame() - hiddenFrame <= 1, 'no frames run while the page is hidden');
+    await page.bringToFront();
+    await page.waitForFunction(f => glimbTest.frame() > f + 20, {timeout: 5000}, hiddenFrame);
+    assert.deepStrictEqual(game.errors, []);
+  });
+  await withBrowser(profile, async browser => {
+    const game = await harness.GamePage.open(browser, server.url + '?hold=1');
+    assert.strictEqual(await game.call('keyBinding', 0), 30, 'the next visit reads the changed key');
+  });
+});

@@ -152,6 +152,7 @@ const Glimb = (function() {
       context: null,
       sounds: [],
       voices: [],
+      plays: 0,
 
       open() {
         const AudioContextClass = window.AudioContext || window.webkitAudioContext;
@@ -204,6 +205,7 @@ const Glimb = (function() {
           voice.offset = 0;
         };
         source.start(0, offset);
+        this.plays++;
         voice.source = source;
         voice.startedAt = this.context.currentTime - offset;
         voice.playing = true;
@@ -346,6 +348,17 @@ window.glimbTest = {
   gameState: () => Module._glimb_game_state(),
   levelIndex: () => Module._glimb_level_index(),
   menuPage: () => Module._glimb_menu_page(),
+  menuCursor: () => Module._glimb_menu_cursor(),
+  keyBinding: index => Module._glimb_key_binding(index),
+  soundsPlayed: () => Glimb.audio.plays,
+  audioState: () => Glimb.audio.context ? Glimb.audio.context.state : 'none',
+  settingsFile: function() {
+    try {
+      return Module.FS.readFile('/persist/config/glimb/settings', {encoding: 'utf8'});
+    } catch (e) {
+      return '';
+    }
+  },
   worldNames: function() {
     const names = [];
     for (let i = 0; i < Module._glimb_world_count(); i++) names.push(Module.UTF8ToString(Module._glimb_world_name(i)));
