@@ -8,6 +8,9 @@
 #                                  native one, and the page in headless
 #                                  Chromium (its driver, puppeteer-core, is
 #                                  installed from npm into build-web/web-tools)
+#   bash scripts/web.sh bench      build, then print the page's figures (what
+#                                  a visit downloads, the start, a frame's
+#                                  CPU time beside the native headless frame)
 #   PORT=9000 bash scripts/web.sh  serve on another port
 # The data files come from the native build's generator in build/, which is
 # built first when needed.
@@ -26,19 +29,30 @@ cmake --build build -j"$jobs" --target glimb content
 emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLIMB_NATIVE_BUILD="$PWD/build" >/dev/null
 cmake --build build-web -j"$jobs"
 
+# The browser driver for the tests, at the versions of the lock file;
+# installed again only when it changes.
+install_test_tools() {
+  tools=build-web/web-tools
+  if ! cmp -s tests/web/package-lock.json "$tools/package-lock.json" || [ ! -d "$tools/node_modules" ]; then
+    mkdir -p "$tools"
+    cp tests/web/package.json tests/web/package-lock.json "$tools/"
+    (cd "$tools" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+  fi
+}
+
 case "$mode" in
   build)
     exit 0
     ;;
   test)
-    # The browser driver, at the versions of the lock file; installed again only when it changes.
-    tools=build-web/web-tools
-    if ! cmp -s tests/web/package-lock.json "$tools/package-lock.json" || [ ! -d "$tools/node_modules" ]; then
-      mkdir -p "$tools"
-      cp tests/web/package.json tests/web/package-lock.json "$tools/"
-      (cd "$tools" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
-    fi
+    install_test_tools
     ctest --test-dir build-web --output-on-failure
+    exit 0
+    ;;
+  bench)
+    install_test_tools
+    NODE_PATH=$PWD/build-web/web-tools/node_modules node bench/web/page_bench.js build-web/page build/game/glimb \
+      build/data build-web/web/glimb-headless.js
     exit 0
     ;;
 esac
