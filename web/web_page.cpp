@@ -85,6 +85,8 @@ void awaitFrameTurn() {
   workStarted = emscripten_get_now();
 }
 
+void waitForPageFrame() { lastAnimationFrame = waitForAnimationFrame(); }
+
 void showPageMessage(const std::string& text, bool error) { glimbShowMessage(text.c_str(), error); }
 
 void offerNewCaptures() {

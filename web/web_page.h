@@ -19,6 +19,10 @@ constexpr const char* PLAYER_FOLDER = "/glimb";
 // no animation frames, so the game pauses there.
 void awaitFrameTurn();
 
+// Sleeps until the browser's next animation frame (none come while the page
+// is hidden).
+void waitForPageFrame();
+
 // Shows a line of text under the canvas (an error in its own colour).
 void showPageMessage(const std::string& text, bool error);
 

@@ -86,7 +86,15 @@ JoystickDevice* WebPlatform::openJoystick() {
 
 uint32_t WebPlatform::tickCount() { return uint32_t(emscripten_get_now()); }
 
-void WebPlatform::sleepMilliseconds(uint32_t ms) { emscripten_sleep(ms); }
+void WebPlatform::sleepMilliseconds(uint32_t ms) {
+  // Browsers run a hidden page's timers as seldom as once a minute; the next
+  // animation frame comes as soon as the page shows again.
+  if (pageHidden()) {
+    waitForPageFrame();
+  } else {
+    emscripten_sleep(ms);
+  }
+}
 
 void WebPlatform::pumpEvents() {
   appActive = pageHidden() ? 0 : 1;

@@ -1,10 +1,12 @@
 // The page in a real browser: Debian's Chromium, headless, driven through
-// the DevTools protocol. The title screen equals the native game's capture
-// of the same frame pixel for pixel (in both display modes), keys sent to the
-// page choose BEGIN GAME and the built-in world and the first level's route
-// reaches level 2 showing what the native game shows, a dropped .glw is
-// listed on world select and kept for the next visit, a damaged one is
-// refused with the game's reason, and F12 offers the capture as a download.
+// the DevTools protocol. The page packs the native data files byte for byte;
+// the title screen equals the native game's capture of the same frame pixel
+// for pixel (in both display modes); keys sent to the page choose BEGIN GAME
+// and the built-in world and the first level's route reaches level 2 showing
+// what the native game shows; a dropped .glw is listed on world select and
+// kept for the next visit, a damaged one is refused with the game's reason;
+// F12 offers the native capture as a download; a pad plays the menus, changed
+// keys are kept, sounds play, and a hidden page pauses.
 // Usage: node page_test.js PAGE_DIR NATIVE_GLIMB DATA_DIR LEVEL1_ROUTE
 'use strict';
 
@@ -59,6 +61,16 @@ test('The title screen shows the native capture of the same frame, pixel for pix
       browser.createBrowserContext().then(other =>
         harness.GamePage.open(other, server.url + '?letterbox&hold=' + TITLE_FRAME, {width: 1400, height: 1100})),
     ]);
+    // The page packs the native generator's data files byte for byte.
+    const names = fs.readdirSync(dataDir).filter(name => /^data[0-9a-f]{2}\.glb$/.test(name)).sort();
+    assert.strictEqual(names.length, 39);
+    const digests = await plain.page.evaluate(async list => {
+      const hex = async bytes => [...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))]
+        .map(b => b.toString(16).padStart(2, '0')).join('');
+      return Promise.all(list.map(name => hex(Module.FS.readFile('/data/' + name))));
+    }, names);
+    names.forEach((name, i) => assert.strictEqual(digests[i],
+      require('node:crypto').createHash('sha256').update(fs.readFileSync(path.join(dataDir, name))).digest('hex'), name));
     for (const [game, lines] of [[plain, 400], [letterbox, 480]]) {
       await game.runTo(TITLE_FRAME);
       assert.strictEqual(await game.gameState(), STATE_TITLE_MENU);

@@ -266,11 +266,17 @@ const Glimb = (function() {
     if (context && context.state === 'suspended' && !document.hidden) context.resume();
   }
   for (const kind of ['keydown', 'pointerdown', 'touchstart']) window.addEventListener(kind, wakeAudio, true);
+  // A hidden page is silent; the sound comes back with it.
+  let silencedWhenHidden = false;
   document.addEventListener('visibilitychange', function() {
     const context = glimb.audio.context;
     if (document.hidden) {
-      if (context && context.state === 'running') context.suspend();
+      silencedWhenHidden = !!context && context.state === 'running';
+      if (silencedWhenHidden) context.suspend();
       glimb.syncStorage();
+    } else if (silencedWhenHidden) {
+      silencedWhenHidden = false;
+      context.resume();
     }
   });
   window.addEventListener('pagehide', () => glimb.syncStorage());
