@@ -4,6 +4,11 @@
 #include "game/frame_loop.h"
 
 void FrameClock::stepStarted(double now) {
+  if (!started || now != frameTime) {
+    frameTime = now;
+    stepsAtFrame = 0;
+  }
+  stepsAtFrame++;
   if (!started || now - nextDue > CATCH_UP_LIMIT_MS) {
     started = true;
     nextDue = now;

@@ -139,6 +139,24 @@ TEST(FrameClock, AfterAStallOrAHiddenTabTheStepsGoOnWithoutRacing) {
   EXPECT_DOUBLE_EQ(late.nextDueTime(), 32);
 }
 
+TEST(FrameClock, StepsSlowerThan16MillisecondsStillLetTheBrowserPaint) {
+  // Each step takes 40 ms of the page's time: the clock falls behind, yet
+  // never more than four steps run before the next animation frame.
+  FrameClock clock;
+  double now = 0;
+  int32_t mostInARow = 0;
+  for (int32_t frame = 0; frame < 100; frame++) {
+    int32_t inARow = 0;
+    while (clock.stepDue(now)) {
+      clock.stepStarted(now);
+      inARow++;
+    }
+    mostInARow = std::max(mostInARow, inARow);
+    now += 40.0 * inARow + 1;  // the steps' work, then the next animation frame
+  }
+  EXPECT_EQ(mostInARow, FrameClock::MAX_STEPS_PER_FRAME);
+}
+
 void fillPalette(PaletteEntry palette[PALETTE_SIZE]) {
   for (int32_t i = 0; i < PALETTE_SIZE; i++) {
     palette[i] = PaletteEntry{uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 6};

@@ -334,6 +334,11 @@ const Glimb = (function() {
   return glimb;
 })();
 
+// A page whose files did not all arrive says so instead of loading for ever.
+window.addEventListener('error', function(event) {
+  if (Glimb.firstPictureAt < 0) Glimb.showMessage('Glimb could not start: ' + event.message, true);
+});
+
 var Module = {
   canvas: document.getElementById('glimb-canvas'),
   setStatus: Glimb.setStatus,
