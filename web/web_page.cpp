@@ -14,10 +14,8 @@
 #include "game/game_vars.h"
 #include "game/settings.h"
 #include "game/shell.h"
-#include "media/pcx.h"
 #include "web/frame_clock.h"
 #include "web/world_intake.h"
-#include "world/world_file.h"
 
 namespace {
 
