@@ -42,6 +42,11 @@ test.after(async () => {
   await server.close();
 });
 
+// With SHOTS_DIR set, the page as shown is kept there for a person to look at.
+async function keepScreenshot(game, name) {
+  if (process.env.SHOTS_DIR) await game.page.screenshot({path: path.join(process.env.SHOTS_DIR, name)});
+}
+
 async function withBrowser(profile, body) {
   const browser = await harness.launchBrowser(profile);
   try {
@@ -104,6 +109,7 @@ test('Keys choose BEGIN GAME and the built-in world, and the first level route r
         // same frame when given the same keys at the same frames from its start.
         await game.runTo(offset + ROUTE_PLAY_FRAME);
         const shot = await game.screenshotCanvas();
+        await keepScreenshot(game, 'level1-play.png');
         const capture = harness.nativeCapture(nativeGlimb, dataDir, offset + ROUTE_PLAY_FRAME, game.inputScript());
         assert.deepStrictEqual(harness.compareWithCapture(shot, capture, 400).problems, []);
         compared = true;
@@ -114,6 +120,7 @@ test('Keys choose BEGIN GAME and the built-in world, and the first level route r
     await game.runTo(offset + 700);
     assert.strictEqual(await game.gameState(), STATE_LEVEL_INTRO);
     assert.strictEqual(await game.call('levelIndex'), 1, 'the level intro of level 2 shows');
+    await keepScreenshot(game, 'level2-intro.png');
     assert.deepStrictEqual(game.errors, []);
   });
 });
@@ -157,7 +164,7 @@ test('A dropped .glw is listed on world select and kept for the next visit, a da
     await game.press(101, 'Enter');  // BEGIN GAME
     await game.runTo(110);
     assert.deepStrictEqual(await game.call('worldNames'), ['GLIMB HILLS', 'DROPPED WORLD']);
-    if (process.env.SHOTS_DIR) await game.page.screenshot({path: path.join(process.env.SHOTS_DIR, 'world-select.png')});
+    await keepScreenshot(game, 'world-select.png');
 
     // F12 offered the capture as a download, the very file the native game writes.
     assert.deepStrictEqual(await game.call('downloads'), ['capt0000.pcx']);
