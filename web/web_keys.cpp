@@ -3,11 +3,6 @@
 
 namespace {
 
-struct BrowserKey {
-  const char* code;
-  uint8_t key;
-};
-
 // In key-code order, as media/key_codes.cpp lists them. "OSLeft" and
 // "OSRight" are older browsers' names of the two Windows keys.
 constexpr BrowserKey BROWSER_KEYS[] = {
@@ -41,6 +36,9 @@ constexpr BrowserKey BROWSER_KEYS[] = {
 };
 
 }  // namespace
+
+const BrowserKey* browserKeyTable() { return BROWSER_KEYS; }
+int32_t browserKeyTableSize() { return int32_t(sizeof BROWSER_KEYS / sizeof BROWSER_KEYS[0]); }
 
 uint8_t keyCodeFromKeyboardCode(std::string_view code) {
   for (const BrowserKey& k : BROWSER_KEYS) {

@@ -34,26 +34,14 @@ TEST(WebKeys, BrowserKeyNamesGiveTheGameKeyCodes) {
 }
 
 TEST(WebKeys, EveryKeyOfTheKeyCodeTableCanBePressedInTheBrowser) {
-  const char* const names[] = {
-      "Escape", "Digit1", "Digit2", "Digit3", "Digit4", "Digit5", "Digit6", "Digit7", "Digit8", "Digit9",
-      "Digit0", "Minus", "Equal", "Backspace", "Tab", "KeyQ", "KeyW", "KeyE", "KeyR", "KeyT", "KeyY", "KeyU",
-      "KeyI", "KeyO", "KeyP", "BracketLeft", "BracketRight", "Enter", "ControlLeft", "KeyA", "KeyS", "KeyD",
-      "KeyF", "KeyG", "KeyH", "KeyJ", "KeyK", "KeyL", "Semicolon", "Quote", "Backquote", "ShiftLeft",
-      "Backslash", "KeyZ", "KeyX", "KeyC", "KeyV", "KeyB", "KeyN", "KeyM", "Comma", "Period", "Slash",
-      "ShiftRight", "NumpadMultiply", "AltLeft", "Space", "CapsLock", "F1", "F2", "F3", "F4", "F5", "F6", "F7",
-      "F8", "F9", "F10", "NumLock", "ScrollLock", "Numpad7", "Numpad8", "Numpad9", "NumpadSubtract", "Numpad4",
-      "Numpad5", "Numpad6", "NumpadAdd", "Numpad1", "Numpad2", "Numpad3", "Numpad0", "NumpadDecimal",
-      "IntlBackslash", "F11", "F12", "NumpadEnter", "ControlRight", "NumpadDivide", "PrintScreen", "AltRight",
-      "Pause", "Home", "ArrowUp", "PageUp", "ArrowLeft", "ArrowRight", "End", "ArrowDown", "PageDown", "Insert",
-      "Delete", "MetaLeft", "MetaRight", "ContextMenu", "OSLeft", "OSRight"};
   std::set<int32_t> reachable;
-  for (const char* name : names) {
-    const uint8_t code = keyCodeFromKeyboardCode(name);
-    ASSERT_NE(code, 0) << name;
+  for (int32_t i = 0; i < browserKeyTableSize(); i++) {
+    const BrowserKey& key = browserKeyTable()[i];
+    EXPECT_EQ(keyCodeFromKeyboardCode(key.code), key.key) << key.code;
     // Every key the browser can press has a name for scripts and a label for the setup page.
-    EXPECT_NE(keyNameFromCode(code), nullptr) << name;
-    EXPECT_NE(keyLabelFromCode(code), nullptr) << name;
-    reachable.insert(code);
+    EXPECT_NE(keyNameFromCode(key.key), nullptr) << key.code;
+    EXPECT_NE(keyLabelFromCode(key.key), nullptr) << key.code;
+    reachable.insert(key.key);
   }
   for (int32_t i = 0; i < keyCodeTableSize(); i++) {
     EXPECT_TRUE(reachable.count(keyCodeTable()[i].code)) << "no browser key gives " << keyCodeTable()[i].name;
