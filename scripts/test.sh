@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first the normal build,
-# then the web build, then the Debian package, then everything again under AddressSanitizer and
-# UndefinedBehaviorSanitizer (built with clang), which also runs each fuzz
-# target over its seed corpus.
+# then the web build, then the Debian package, then everything again under
+# AddressSanitizer and UndefinedBehaviorSanitizer (built with clang), which
+# also runs each fuzz target over its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
