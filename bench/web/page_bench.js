@@ -59,6 +59,7 @@ function headlessFrameMs(command, args) {
     const game = await harness.GamePage.open(browser, server.url);
     starts.push(await game.call('firstPictureAt'));
     await browser.close();
+    harness.removeScratchFolders();
   }
   console.log('From navigation to the first intro frame, ' + STARTS + ' visits with a fresh profile: median ' +
               median(starts).toFixed(0) + ' ms, ' + Math.min(...starts).toFixed(0) + '-' +
@@ -76,6 +77,7 @@ function headlessFrameMs(command, args) {
   const measured = await game.call('framesMeasured');
   await browser.close();
   await server.close();
+  harness.removeScratchFolders();
   console.log('Steps in the browser: ' + measured + ' in ' + seconds.toFixed(2) + ' s, ' +
               (measured / seconds).toFixed(2) + ' a second (16 ms steps: 62.50)');
 

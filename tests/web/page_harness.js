@@ -41,8 +41,15 @@ function startServer(folder) {
   })));
 }
 
+// Folders for profiles, downloads and native runs, removed by removeScratchFolders.
+const scratchFolders = [];
 function scratchFolder(name) {
-  return fs.mkdtempSync(path.join(os.tmpdir(), 'glimb-page-' + name + '-'));
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'glimb-page-' + name + '-'));
+  scratchFolders.push(folder);
+  return folder;
+}
+function removeScratchFolders() {
+  for (const folder of scratchFolders.splice(0)) fs.rmSync(folder, {recursive: true, force: true});
 }
 
 // Chromium with a fresh profile (or the one given, to see what a page kept).
@@ -297,5 +304,5 @@ function readInputScript(file) {
   return lines;
 }
 
-module.exports = {startServer, launchBrowser, scratchFolder, GamePage, decodePng, decodePcx, compareWithCapture,
+module.exports = {startServer, launchBrowser, scratchFolder, removeScratchFolders, GamePage, decodePng, decodePcx, compareWithCapture,
   nativeRun, nativeCapture, readInputScript};

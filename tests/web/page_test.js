@@ -40,6 +40,7 @@ test.before(async () => {
 });
 test.after(async () => {
   await server.close();
+  harness.removeScratchFolders();
 });
 
 // With SHOTS_DIR set, the page as shown is kept there for a person to look at.
