@@ -155,6 +155,9 @@ bool runFramePass() {
   }
   if (gameState != STATE_FADE_HOLD && backBuffer) backBuffer->fillAll(0);
   dispatchFrame();
+  // A pad removed is play's to act on in the frame it was seen; later
+  // frames and other screens have nothing to do with it.
+  joystickLost = 0;
   freezeForPendingState();
   paletteStep();
   drawDebugMarker();

@@ -9,11 +9,13 @@
 #include <cstring>
 
 #include "game/frame_loop.h"
+#include "game/settings.h"
 #include "media/sdl/sdl_events.h"
 
 namespace {
 
 constexpr int32_t WINDOW_SCALE = 2;
+constexpr const char* PAD_MAPPING_FILE = "gamecontrollerdb.txt";
 constexpr int32_t MIXER_SLOTS = 16;
 constexpr uint32_t STRIP_BLACK = 0xFF000000u;
 SdlDisplay* activeDisplay = nullptr;
@@ -189,7 +191,7 @@ void SdlDisplay::toggleFullscreen() {
 }
 
 SdlPlatform::~SdlPlatform() {
-  joystick.reset();
+  pads.reset();
   keyboard.reset();
   sound.reset();
   display.reset();
@@ -229,8 +231,17 @@ KeyboardDevice* SdlPlatform::createKeyboard(int32_t& failure) {
 
 JoystickDevice* SdlPlatform::openJoystick() {
   if (opts.headless) return nullptr;
-  joystick = SdlJoystick::openFirst();
-  return joystick.get();
+  // SDL's own mappings, then those of the data folder (the working folder),
+  // then the player's own, each later one taking over a pad named before.
+  const std::string settings = settingsFilePath();
+  std::vector<std::string> mappings{PAD_MAPPING_FILE};
+  if (!settings.empty()) mappings.push_back(settings.substr(0, settings.rfind('/') + 1) + PAD_MAPPING_FILE);
+  pads = std::make_unique<SdlPads>();
+  if (!pads->start(mappings)) {
+    pads.reset();
+    return nullptr;
+  }
+  return pads->inUse();
 }
 
 void SdlPlatform::releaseDisplayDevice() {

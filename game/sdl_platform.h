@@ -66,7 +66,7 @@ class SdlPlatform : public ShellPlatform {
   int32_t createInputSystem() override;
   KeyboardDevice* createKeyboard(int32_t& failure) override;
   JoystickDevice* openJoystick() override;
-  void releaseJoystick() override { joystick.reset(); }
+  void releaseJoystick() override { pads.reset(); }
   void releaseKeyboard() override { keyboard.reset(); }
   void releaseInputSystem() override { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
   void releaseSoundDevice() override { sound.reset(); }
@@ -84,5 +84,5 @@ class SdlPlatform : public ShellPlatform {
   std::unique_ptr<SdlDisplay> display;
   std::unique_ptr<SdlSoundDevice> sound;
   std::unique_ptr<SdlKeyboard> keyboard;
-  std::unique_ptr<SdlJoystick> joystick;
+  std::unique_ptr<SdlPads> pads;
 };

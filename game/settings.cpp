@@ -1,5 +1,5 @@
-// The settings file: lines "Keyboard = 203 205 200 208 25 1 16" and
-// "Joystick = 0 1 9 8", decimal bytes, anything else ignored.
+// The settings file: lines "Keyboard = 203 205 200 208 25 1 16",
+// "Joystick = 0 1 9 8" and "JoystickQuit = 7", decimal bytes, anything else ignored.
 #include "game/settings.h"
 
 #include <sys/stat.h>
@@ -17,6 +17,10 @@
 namespace {
 
 constexpr size_t SETTINGS_MAX_BYTES = 64 * 1024;
+
+// The "Joystick" value holds the first four pad bindings, as it always has;
+// the Quit button has a line of its own, which older versions pass over.
+constexpr int32_t JOYSTICK_VALUE_COUNT = JOY_BIND_QUIT;
 
 // Parses "NAME = b b b ..." into exactly `count` bytes; false for any other shape.
 bool parseValue(const std::string& line, const char* name, uint8_t* out, int32_t count) {
@@ -90,9 +94,11 @@ void readBindings() {
   std::string line;
   while (std::getline(in, line)) {
     uint8_t keys[KEY_BINDING_COUNT];
-    uint8_t buttons[JOY_BINDING_COUNT];
+    uint8_t buttons[JOYSTICK_VALUE_COUNT];
+    uint8_t quit = 0;
     if (parseValue(line, "Keyboard", keys, KEY_BINDING_COUNT)) std::memcpy(keyBindings, keys, sizeof keys);
-    if (parseValue(line, "Joystick", buttons, JOY_BINDING_COUNT)) std::memcpy(joyBindings, buttons, sizeof buttons);
+    if (parseValue(line, "Joystick", buttons, JOYSTICK_VALUE_COUNT)) std::memcpy(joyBindings, buttons, sizeof buttons);
+    if (parseValue(line, "JoystickQuit", &quit, 1)) joyBindings[JOY_BIND_QUIT] = quit;
   }
 }
 
@@ -108,7 +114,8 @@ void writeBindings() {
     std::ofstream out(temporary, std::ios::trunc);
     if (!out) return;
     out << formatValue("Keyboard", keyBindings, KEY_BINDING_COUNT);
-    out << formatValue("Joystick", joyBindings, JOY_BINDING_COUNT);
+    out << formatValue("Joystick", joyBindings, JOYSTICK_VALUE_COUNT);
+    out << formatValue("JoystickQuit", joyBindings + JOY_BIND_QUIT, 1);
     out.flush();
     if (!out) {
       std::remove(temporary.c_str());

@@ -1,5 +1,6 @@
-// The settings store: a per-user file holding the two byte arrays "Keyboard"
-// (7 key codes) and "Joystick" (4 button numbers). A value that is missing,
+// The settings store: a per-user file holding the byte arrays "Keyboard"
+// (7 key codes), "Joystick" (the pad buttons of Jump, Walk, Pause and Retry)
+// and "JoystickQuit" (the pad's Quit button). A value that is missing,
 // short or unreadable gives the default bindings; a damaged file never stops the game.
 #pragma once
 

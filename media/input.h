@@ -48,11 +48,26 @@ class JoystickDevice {
   virtual void poll() {}
   virtual bool readState(JoyState& state) = 0;
   virtual int32_t buttonCount() const = 0;
+  // The name of a button of a pad whose buttons are known ("A", "Start"),
+  // nullptr for a joystick whose buttons only have numbers.
+  virtual const char* buttonName(int32_t button) const {
+    (void)button;
+    return nullptr;
+  }
 };
 
 // The devices in use, registered by the program at start-up; empty when absent.
 extern KeyboardDevice* gKeyboard;
 extern JoystickDevice* gJoystick;
+
+// The pad in use changes while the game runs: the platform hands over a pad
+// that arrived while none was in use, and takes back the one in use when it
+// is removed. A fresh pad starts with nothing held.
+void attachJoystick(JoystickDevice* device);
+void detachJoystick();
+// Set when the pad in use was removed; play takes it (it pauses the game) and
+// the frame loop clears it after every frame.
+extern int32_t joystickLost;
 
 // Set by the platform when the program is being closed: from then on every
 // snapshot reads as nothing held, so that release waits end.

@@ -141,6 +141,15 @@ TEST_F(FrameLoopTest, LostSurfacesAreRestoredAndTheSheetsReloaded) {
   EXPECT_EQ(quitPosted, false);
 }
 
+TEST_F(FrameLoopTest, APadUnpluggedIsForgottenAfterTheFrameItWasSeenIn) {
+  ASSERT_EQ(load(), 0);
+  startFrameLoop();
+  gameState = NO_SCREEN;  // no play to pause
+  joystickLost = 1;
+  ASSERT_TRUE(runFramePass());
+  EXPECT_EQ(joystickLost, 0);
+}
+
 TEST_F(FrameLoopTest, PacingWaitsOutSixteenMillisecondsMostlyAsleep) {
   test.paced = true;
   ASSERT_EQ(load(), 0);

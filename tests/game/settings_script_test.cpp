@@ -32,7 +32,7 @@ class SettingsTest : public ::testing::Test {
 };
 
 const std::vector<uint8_t> DEFAULT_KEYS = {203, 205, 200, 208, 25, 1, 16};
-const std::vector<uint8_t> DEFAULT_BUTTONS = {0, 1, 9, 8};
+const std::vector<uint8_t> DEFAULT_BUTTONS = {0, 1, 9, 8, 7};
 
 TEST_F(SettingsTest, FirstRunCreatesTheStoreWithDefaultsAndTheNextRunReadsThemBack) {
   EXPECT_EQ(settingsFilePath(), (folder.path / "glimb" / "settings").string());
@@ -43,6 +43,7 @@ TEST_F(SettingsTest, FirstRunCreatesTheStoreWithDefaultsAndTheNextRunReadsThemBa
 
   keyBindings[BIND_JUMP] = KEY_SPACE;
   joyBindings[JOY_BIND_PAUSE] = 3;
+  joyBindings[JOY_BIND_QUIT] = 11;
   writeBindings();
   std::memset(keyBindings, 0, sizeof keyBindings);
   std::memset(joyBindings, 0, sizeof joyBindings);
@@ -50,14 +51,15 @@ TEST_F(SettingsTest, FirstRunCreatesTheStoreWithDefaultsAndTheNextRunReadsThemBa
   EXPECT_EQ(keyBindings[BIND_JUMP], KEY_SPACE);
   EXPECT_EQ(keyBindings[BIND_QUIT], 16);
   EXPECT_EQ(joyBindings[JOY_BIND_PAUSE], 3);
+  EXPECT_EQ(joyBindings[JOY_BIND_QUIT], 11);
   EXPECT_FALSE(fs::exists(folder.path / "glimb" / "settings.new"));
 }
 
 TEST_F(SettingsTest, MissingShortOrCorruptValuesGiveTheDefaultsForThatValueOnly) {
-  writeStore("Joystick = 4 5 6 7\n");  // no Keyboard value
+  writeStore("Joystick = 4 5 6 7\n");  // no Keyboard value, nor the Quit button of later versions
   readBindings();
   EXPECT_EQ(keys(), DEFAULT_KEYS);
-  EXPECT_EQ(buttons(), (std::vector<uint8_t>{4, 5, 6, 7}));
+  EXPECT_EQ(buttons(), (std::vector<uint8_t>{4, 5, 6, 7, 7}));
 
   writeStore("Keyboard = 30 31 32\nJoystick = 1 2 x 3\n");  // short, corrupt
   readBindings();

@@ -400,6 +400,85 @@ TEST_F(GameSetupTest, AJoystickButtonIsBoundFromTheLowestHeld) {
   joyButtonCount = 0;
 }
 
+// A pad whose buttons have names, as SDL's game controllers do.
+struct NamedPad : JoystickDevice {
+  bool readState(JoyState& s) override {
+    s = state;
+    return true;
+  }
+  int32_t buttonCount() const override { return 11; }
+  const char* buttonName(int32_t b) const override {
+    static const char* const names[] = {"A", "B", "X", "Y", "LB", "RB", "LS", "Back", "RS", "Start", "Guide"};
+    return b >= 0 && b < 11 ? names[b] : nullptr;
+  }
+  JoyState state;
+};
+
+// The small glyphs of the block font read back as text.
+std::string textAt(int32_t x, int32_t y, size_t length) {
+  std::string text;
+  for (size_t i = 0; i < length; i++) text += char(backBuffer->pixelAt(x + 16 * int32_t(i) + 8, y + 8));
+  return text;
+}
+
+TEST_F(GameSetupTest, PadButtonsShowByNameWhereTheyHaveOneAndAsNumbersOtherwise) {
+  auto shown = [](int32_t x, int32_t y, const std::string& text) { EXPECT_EQ(textAt(x, y, text.size()), text); };
+  backBuffer->fillAll(0);
+  frame({});
+  shown(224, 224, "Jump  - B1");
+  shown(224, 240, "Walk  - B2");
+  shown(224, 256, "Pause - B10");
+  shown(224, 272, "Retry - B9");
+  shown(448, 272, "Quit - B8");  // beside Retry: below the four is the difficulty
+
+  NamedPad pad;
+  attachJoystick(&pad);
+  backBuffer->fillAll(0);
+  frame({});
+  shown(224, 224, "Jump  - A");
+  shown(224, 240, "Walk  - B");
+  shown(224, 256, "Pause - Start");
+  shown(224, 272, "Retry - RS");
+  shown(448, 272, "Quit - Back");
+  // A number the pad has no name for, and the widest names, fit the page.
+  joyBindings[JOY_BIND_JUMP] = 20;
+  joyBindings[JOY_BIND_QUIT] = 10;
+  joyBindings[JOY_BIND_RETRY] = 9;
+  backBuffer->fillAll(0);
+  frame({});
+  shown(224, 224, "Jump  - B21");
+  shown(224, 272, "Retry - Start");
+  shown(448, 272, "Quit - Guide");
+  EXPECT_NE(backBuffer->pixelAt(639, 279), 0);
+  detachJoystick();
+  joystickLost = 0;
+}
+
+TEST_F(GameSetupTest, TheFifthPadRowBindsTheQuitButton) {
+  NamedPad pad;
+  attachJoystick(&pad);
+  press(MENU_KEY_DOWN);
+  press(MENU_KEY_ENTER);  // into the pad's rows
+  for (int i = 0; i < 5; i++) press(MENU_KEY_DOWN);
+  EXPECT_EQ(listRow, 5);  // Down on Quit stays there
+  EXPECT_EQ(drawn(432 + 8, 272 + 8), 1);  // the marker left of "Quit"
+  EXPECT_NE(drawn(192 + 8, 272 + 8), 1);
+  press(MENU_KEY_ENTER);
+  ASSERT_EQ(listPage, 1);
+  EXPECT_EQ(drawn(448 + 96 + 8, 272 + 8), '?');
+  joyState.rgbButtons[3] = 0x80;  // Y
+  frame({});
+  joyState = JoyState{};
+  frame({});
+  EXPECT_EQ(joyBindings[JOY_BIND_QUIT], 3);
+  EXPECT_EQ(listPage, 0);
+  EXPECT_EQ(textAt(448, 272, 8), "Quit - Y");
+  press(MENU_KEY_UP);
+  EXPECT_EQ(listRow, 4);
+  detachJoystick();
+  joystickLost = 0;
+}
+
 TEST_F(GameSetupTest, TheDifficultyCyclesAndItsMarkerMoves128PixelsAStep) {
   press(MENU_KEY_DOWN);
   press(MENU_KEY_DOWN);

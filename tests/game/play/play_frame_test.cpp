@@ -2,6 +2,7 @@
 // player and the view, the sub-states and keys, the status line and the
 // hand-overs to other screens, and a level that cannot be read any more.
 #include <cstring>
+#include <set>
 
 #include "game/frame_loop.h"
 #include "game/game_vars.h"
@@ -199,6 +200,51 @@ TEST_F(PlayTest, JoystickSmallDeflectionWalksAndFullDeflectionRuns) {
   EXPECT_FALSE(keyState[208]);
   joyState = JoyState{};
   joystickPresent = 0;
+}
+
+TEST_F(PlayTest, ThePadsQuitButtonLeavesTheLevelAndNoDefaultButtonDoesTwoThings) {
+  std::set<uint8_t> buttons(DEFAULT_JOY_BINDINGS, DEFAULT_JOY_BINDINGS + JOY_BINDING_COUNT);
+  EXPECT_EQ(buttons.size(), size_t(JOY_BINDING_COUNT));
+  writeWorld({TestLevel(20, 12).floor(11)});
+  start();
+  joystickPresent = 1;
+  joyState.rgbButtons[DEFAULT_JOY_BINDINGS[JOY_BIND_QUIT]] = 0x80;
+  frame();
+  EXPECT_EQ(pendingState, STATE_TITLE_MENU);
+  EXPECT_EQ(fadeMode, FADE_TO_WHITE);
+  EXPECT_NE(gameState, STATE_DYING);  // it does not retry as well
+  joyState = JoyState{};
+  joystickPresent = 0;
+}
+
+TEST_F(PlayTest, ThePadInUseUnpluggedPausesPlayAsThePauseKeyDoes) {
+  writeWorld({TestLevel(20, 12).floor(11)});
+  start();
+  for (int i = 0; i < 40 && gameState != STATE_ON_GROUND; i++) frame();
+  ASSERT_EQ(gameState, STATE_ON_GROUND);
+  struct Pad : JoystickDevice {
+    bool readState(JoyState& s) override {
+      s = JoyState{};
+      return true;
+    }
+    int32_t buttonCount() const override { return 12; }
+  } pad;
+  attachJoystick(&pad);
+  frame();
+  EXPECT_EQ(gameState, STATE_ON_GROUND);
+  detachJoystick();
+  EXPECT_EQ(joystickPresent, 0);
+  frame();
+  EXPECT_EQ(gameState, STATE_PAUSED);
+  EXPECT_EQ(joystickLost, 0);  // taken
+  const int32_t time = timeLeft;
+  for (int i = 0; i < 30; i++) frame();
+  EXPECT_EQ(gameState, STATE_PAUSED);
+  EXPECT_EQ(timeLeft, time);
+  keyState[KEY_SPACE] = 0x80;  // any key goes on, as after the Pause key
+  frame();
+  EXPECT_EQ(gameState, STATE_ON_GROUND);
+  releaseAll();
 }
 
 TEST_F(PlayTest, LevelDoneLifeLostAndGameOverHandOver) {
