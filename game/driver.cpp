@@ -85,6 +85,19 @@ void startChosenWorld(const Options& options) {
   gameState = STATE_LEVEL_INTRO;
 }
 
+// The window and sound settings for this run: the store's, with what the
+// command line says instead.
+void takePlayerSettings(const Options& options) {
+  readPlayerSettings();
+  if (options.windowModeGiven) fullscreenSetting = options.fullscreen ? 1 : 0;
+  if (options.scale > 0) windowScale = options.scale;
+  if (options.volume >= 0) {
+    soundVolume = options.volume;
+    soundMuted = 0;
+  }
+  if (options.mute) soundMuted = 1;
+}
+
 void closeDriverFiles() {
   recorder.reset();
   if (recordFile) std::fclose(recordFile);
@@ -148,6 +161,7 @@ bool openDriverFiles(const Options& options, std::string& error) {
 
 int32_t runGlimb(const Options& options) {
   runOptions = &options;
+  takePlayerSettings(options);
   int32_t code = loadGame();
   if (code != 0) {
     platform->showLoadError(loadErrorMessage(code).c_str());

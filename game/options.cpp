@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "game/game_vars.h"
+#include "game/settings.h"
 
 namespace {
 
@@ -29,8 +30,12 @@ const char* optionsHelp() {
          "data folder; then worlds and captures are kept in $XDG_DATA_HOME/glimb,\n"
          "and the worlds in $XDG_DATA_DIRS/glimb are listed too.\n"
          "\n"
-         "  --window              play in a window (the default; Alt+Enter toggles)\n"
+         "  --window              play in a window (Alt+Enter toggles; the last\n"
+         "                        choice is kept for the next run)\n"
          "  --fullscreen          play on the whole desktop\n"
+         "  --scale N             make the window N times the picture's size (kept)\n"
+         "  --volume N            sound volume from 0 to 100, and the sound on (kept)\n"
+         "  --mute                no sound (kept; --volume turns it on again)\n"
          "  --letterbox           show the 640 x 480 display, the picture 40 lines down\n"
          "  --data DIR            the working folder: data files, worlds, captures\n"
          "  --headless            no window, no sound, no pacing; input only from --input\n"
@@ -79,8 +84,28 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.version = true;
     } else if (arg == "--window") {
       options.fullscreen = false;
+      options.windowModeGiven = true;
     } else if (arg == "--fullscreen") {
       options.fullscreen = true;
+      options.windowModeGiven = true;
+    } else if (arg == "--scale") {
+      if (!value(v)) return false;
+      int64_t scale = 0;
+      if (!readNumber(v, 1, SCALE_MAX, scale)) {
+        error = "--scale needs a whole number from 1 to " + std::to_string(SCALE_MAX) + ", not \"" + std::string(v) + "\"";
+        return false;
+      }
+      options.scale = int32_t(scale);
+    } else if (arg == "--volume") {
+      if (!value(v)) return false;
+      int64_t volume = 0;
+      if (!readNumber(v, 0, VOLUME_MAX, volume)) {
+        error = "--volume needs a whole number from 0 to " + std::to_string(VOLUME_MAX) + ", not \"" + std::string(v) + "\"";
+        return false;
+      }
+      options.volume = int32_t(volume);
+    } else if (arg == "--mute") {
+      options.mute = true;
     } else if (arg == "--letterbox") {
       options.letterbox = true;
     } else if (arg == "--headless") {

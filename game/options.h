@@ -10,7 +10,11 @@ struct Options {
   bool dataGiven = false;  // --data was on the command line
   bool headless = false;
   bool fullscreen = false;
+  bool windowModeGiven = false;  // --window or --fullscreen: otherwise the settings say
   bool letterbox = false;
+  int32_t scale = 0;    // --scale: the window's whole multiple of the picture; 0 = as the settings say
+  int32_t volume = -1;  // --volume: 0..100; -1 = as the settings say
+  bool mute = false;
   int64_t frames = -1;  // quit after this frame; -1 = run until quit
   std::string inputFile;
   std::string recordFile;

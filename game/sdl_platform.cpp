@@ -32,6 +32,9 @@ void handleEvent(const SDL_Event& event) {
                             event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
         activeDisplay->forceRedraw();
       }
+      if (activeDisplay && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        activeDisplay->windowResized(event.window.data1, event.window.data2);
+      }
       break;
     case SDL_KEYDOWN:
       if (event.key.keysym.scancode == SDL_SCANCODE_RETURN && (event.key.keysym.mod & KMOD_ALT) &&
@@ -60,8 +63,9 @@ SdlDisplay::~SdlDisplay() {
 }
 
 bool SdlDisplay::createWindow() {
-  window = SDL_CreateWindow("Glimb", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, SCREEN_WIDTH * WINDOW_SCALE,
-                            SCREEN_HEIGHT * WINDOW_SCALE, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  const int32_t scale = windowScale == SCALE_AUTOMATIC ? WINDOW_SCALE : windowScale;
+  window = SDL_CreateWindow("Glimb", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, SCREEN_WIDTH * scale,
+                            SCREEN_HEIGHT * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   activeDisplay = this;
   return window != nullptr;
 }
@@ -79,14 +83,17 @@ int32_t SdlDisplay::setDisplayMode(int32_t width, int32_t height) {
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer || !makeTexture()) return DISPLAY_MODE_FAILED;
-  // Twice the picture's size, or as large a whole multiple as the desktop has room for.
-  int32_t scale = WINDOW_SCALE;
+  // The player's scale, else twice the picture's size, or as large a whole
+  // multiple as the desktop has room for.
+  scaleChosen = windowScale;
+  int32_t scale = windowScale == SCALE_AUTOMATIC ? WINDOW_SCALE : windowScale;
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
     while (scale > 1 && (width * scale > usable.w || height * scale > usable.h)) scale--;
   }
   SDL_SetWindowMinimumSize(window, width / 2, height / 2);
   SDL_SetWindowSize(window, width * scale, height * scale);
+  scaleMade = scale;
   SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   if (fullscreen) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_ShowWindow(window);
@@ -184,8 +191,18 @@ void SdlDisplay::flip() {
   SDL_RenderPresent(renderer);
 }
 
+void SdlDisplay::windowResized(int32_t width, int32_t height) {
+  if (fullscreen || modeWidth <= 0 || modeHeight <= 0 || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) return;
+  const int32_t scale = std::min(width / modeWidth, height / modeHeight);
+  if (scale < 1) return;
+  // The size the window was made at keeps the setting it was made from
+  // (automatic stays automatic); any other whole multiple is the player's.
+  windowScale = scale == scaleMade ? scaleChosen : std::min(scale, SCALE_MAX);
+}
+
 void SdlDisplay::toggleFullscreen() {
   fullscreen = !fullscreen;
+  fullscreenSetting = fullscreen ? 1 : 0;
   redrawNeeded = true;
   SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
@@ -199,7 +216,7 @@ SdlPlatform::~SdlPlatform() {
 
 DisplayDevice* SdlPlatform::createDisplayDevice() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
-  display = std::make_unique<SdlDisplay>(opts.fullscreen);
+  display = std::make_unique<SdlDisplay>(fullscreenSetting != 0);
   return display.get();
 }
 
@@ -216,7 +233,11 @@ SoundDevice* SdlPlatform::createSoundDevice() {
   return sound.get();
 }
 
-int32_t SdlPlatform::prepareSoundDevice() { return sound && sound->reserveChannels(MIXER_SLOTS) ? 0 : 1; }
+int32_t SdlPlatform::prepareSoundDevice() {
+  if (!sound || !sound->reserveChannels(MIXER_SLOTS)) return 1;
+  sound->setVolume(soundMuted ? 0 : soundVolume);
+  return 0;
+}
 
 int32_t SdlPlatform::createInputSystem() { return SDL_InitSubSystem(SDL_INIT_EVENTS) == 0 ? 0 : 1; }
 

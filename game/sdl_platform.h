@@ -25,6 +25,9 @@ class SdlDisplay : public DisplayDevice {
   int32_t restoreAllSurfaces() override;
   void flip() override;
   void toggleFullscreen();
+  // The window was resized: a whole multiple of the picture other than the
+  // one it was made at becomes the scale the settings keep.
+  void windowResized(int32_t width, int32_t height);
   // The next flip presents even an unchanged picture (the window was exposed or resized).
   void forceRedraw() { redrawNeeded = true; }
   SDL_Window* sdlWindow() const { return window; }
@@ -44,6 +47,8 @@ class SdlDisplay : public DisplayDevice {
   SDL_Texture* texture = nullptr;
   bool fullscreen = false;
   bool redrawNeeded = true;
+  int32_t scaleChosen = 0;  // the setting the window was made from
+  int32_t scaleMade = 0;    // the whole multiple it was made at
   uint32_t colours[PALETTE_SIZE] = {};
   // The picture last presented, as 8-bit pixels with its colours and as
   // 32-bit pixels: a frame identical in either form is not sent again.

@@ -1,10 +1,14 @@
 // The SDL window's conversion of the 8-bit picture: every line through the
-// palette, except the black strips of the 640 x 480 letterbox display.
+// palette, except the black strips of the 640 x 480 letterbox display; and the
+// window's scale and whole-screen state as the settings keep them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "game/sdl_platform.h"
+#include "game/settings.h"
 
 namespace {
 
@@ -52,6 +56,66 @@ TEST_F(SdlDisplayPicture, The400LineDisplayShowsEveryLineThroughThePalette) {
   EXPECT_EQ(pixels.front(), SKY);
   EXPECT_EQ(pixels.back(), SKY);
   EXPECT_EQ(pixels[size_t(39) * SCREEN_WIDTH], SKY);
+}
+
+// A window of SDL's dummy video driver, whose desktop is 1024 x 768.
+class SdlWindowSettings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  }
+  void TearDown() override {
+    display.reset();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    windowScale = SCALE_AUTOMATIC;
+    fullscreenSetting = 0;
+  }
+  void open(bool fullscreen = false) {
+    display = std::make_unique<SdlDisplay>(fullscreen);
+    ASSERT_TRUE(display->createWindow());
+    ASSERT_EQ(display->setDisplayMode(SCREEN_WIDTH, SCREEN_HEIGHT), 0);
+  }
+  int width() const {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(display->sdlWindow(), &w, &h);
+    return w;
+  }
+  std::unique_ptr<SdlDisplay> display;
+};
+
+TEST_F(SdlWindowSettings, TheWindowIsMadeAtTheScaleAskedForAsFarAsTheDesktopHoldsIt) {
+  windowScale = 1;
+  open();
+  EXPECT_EQ(width(), SCREEN_WIDTH);
+  display.reset();
+  windowScale = 3;  // 1920 x 1200 is more than the desktop has room for
+  open();
+  EXPECT_EQ(width(), SCREEN_WIDTH);
+  EXPECT_EQ(windowScale, 3);  // the wish stays for a larger desktop
+}
+
+TEST_F(SdlWindowSettings, ResizingToAnotherWholeMultipleBecomesTheScaleKept) {
+  open();
+  display->windowResized(1280, 800);
+  EXPECT_EQ(windowScale, 2);
+  display->windowResized(2000, 1300);  // the largest whole multiple that fits
+  EXPECT_EQ(windowScale, 3);
+  display->windowResized(100, 100);  // less than the picture: nothing to keep
+  EXPECT_EQ(windowScale, 3);
+  // Back at the size it was made at, the window keeps its setting: automatic.
+  display->windowResized(SCREEN_WIDTH, SCREEN_HEIGHT);
+  EXPECT_EQ(windowScale, SCALE_AUTOMATIC);
+}
+
+TEST_F(SdlWindowSettings, AltEnterIsKeptAndTheWholeScreensSizeIsNoScale) {
+  open();
+  display->toggleFullscreen();
+  EXPECT_EQ(fullscreenSetting, 1);
+  display->windowResized(1024, 768);
+  EXPECT_EQ(windowScale, SCALE_AUTOMATIC);
+  display->toggleFullscreen();
+  EXPECT_EQ(fullscreenSetting, 0);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
-// The settings store's bindings across runs and its mend of damaged values,
-// and the input scripts of the driver.
+// The settings store's bindings, window and sound values across runs, its
+// mend of damaged values and the lines of other names it keeps, and the
+// input scripts of the driver.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "game/input_script.h"
 #include "game/settings.h"
@@ -21,10 +23,23 @@ class SettingsTest : public ::testing::Test {
     std::memset(keyBindings, 0, sizeof keyBindings);
     std::memset(joyBindings, 0, sizeof joyBindings);
   }
-  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+  void TearDown() override {
+    unsetenv("XDG_CONFIG_HOME");
+    fullscreenSetting = 0;
+    windowScale = SCALE_AUTOMATIC;
+    soundVolume = VOLUME_MAX;
+    soundMuted = 0;
+  }
+  fs::path store() const { return folder.path / "glimb" / "settings"; }
   void writeStore(const std::string& text) {
     fs::create_directories(folder.path / "glimb");
-    std::ofstream(folder.path / "glimb" / "settings") << text;
+    std::ofstream(store(), std::ios::binary) << text;
+  }
+  std::string readStore() const {
+    std::ifstream in(store(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
   }
   std::vector<uint8_t> keys() const { return {keyBindings, keyBindings + KEY_BINDING_COUNT}; }
   std::vector<uint8_t> buttons() const { return {joyBindings, joyBindings + JOY_BINDING_COUNT}; }
@@ -43,7 +58,6 @@ TEST_F(SettingsTest, FirstRunCreatesTheStoreWithDefaultsAndTheNextRunReadsThemBa
 
   keyBindings[BIND_JUMP] = KEY_SPACE;
   joyBindings[JOY_BIND_PAUSE] = 3;
-  joyBindings[JOY_BIND_QUIT] = 11;
   writeBindings();
   std::memset(keyBindings, 0, sizeof keyBindings);
   std::memset(joyBindings, 0, sizeof joyBindings);
@@ -51,12 +65,11 @@ TEST_F(SettingsTest, FirstRunCreatesTheStoreWithDefaultsAndTheNextRunReadsThemBa
   EXPECT_EQ(keyBindings[BIND_JUMP], KEY_SPACE);
   EXPECT_EQ(keyBindings[BIND_QUIT], 16);
   EXPECT_EQ(joyBindings[JOY_BIND_PAUSE], 3);
-  EXPECT_EQ(joyBindings[JOY_BIND_QUIT], 11);
   EXPECT_FALSE(fs::exists(folder.path / "glimb" / "settings.new"));
 }
 
 TEST_F(SettingsTest, MissingShortOrCorruptValuesGiveTheDefaultsForThatValueOnly) {
-  writeStore("Joystick = 4 5 6 7\n");  // no Keyboard value, nor the Quit button of later versions
+  writeStore("Joystick = 4 5 6 7\n");  // no Keyboard value
   readBindings();
   EXPECT_EQ(keys(), DEFAULT_KEYS);
   EXPECT_EQ(buttons(), (std::vector<uint8_t>{4, 5, 6, 7, 7}));
@@ -79,6 +92,87 @@ TEST_F(SettingsTest, BinaryGarbageNeverStopsTheGame) {
   readBindings();
   EXPECT_EQ(keys(), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7}));
   EXPECT_EQ(buttons(), DEFAULT_BUTTONS);
+  // Written back, the garbage is gone and every value is whole.
+  writeBindings();
+  EXPECT_EQ(readStore(), "Keyboard = 1 2 3 4 5 6 7\nJoystick = 0 1 9 8\nJoystickQuit = 7\nFullscreen = 0\nVolume = 100\n"
+                         "Mute = 0\n");
+}
+
+TEST_F(SettingsTest, AStoreOfTheTwoOriginalLinesKeepsWorkingAndGainsTheNewValues) {
+  writeStore("Keyboard = 30 32 17 31 25 1 16\nJoystick = 2 3 4 5\n");
+  readPlayerSettings();
+  readBindings();
+  EXPECT_EQ(keys(), (std::vector<uint8_t>{30, 32, 17, 31, 25, 1, 16}));
+  EXPECT_EQ(buttons(), (std::vector<uint8_t>{2, 3, 4, 5, 7}));  // Quit on Back
+  EXPECT_EQ(fullscreenSetting, 0);
+  EXPECT_EQ(windowScale, SCALE_AUTOMATIC);
+  EXPECT_EQ(soundVolume, 100);
+  EXPECT_EQ(soundMuted, 0);
+  writeBindings();
+  // The four buttons stay on the line older versions read; the rest follows.
+  EXPECT_EQ(readStore(),
+            "Keyboard = 30 32 17 31 25 1 16\nJoystick = 2 3 4 5\nJoystickQuit = 7\nFullscreen = 0\nVolume = 100\n"
+            "Mute = 0\n");
+}
+
+TEST_F(SettingsTest, WindowAndSoundValuesRoundTripAndOtherLinesAreWrittenBackWhereTheyWere) {
+  writeStore("# my settings\r\nRenderer = software\nJoystick = 1 2 3 4\nVolume = 40\n\nFuture = a b c\n"
+             "Joystick = 9 9 9 9\nScale = 3\nMute = 1\nFullscreen = 1\n");
+  readPlayerSettings();
+  readBindings();
+  EXPECT_EQ(soundVolume, 40);
+  EXPECT_EQ(soundMuted, 1);
+  EXPECT_EQ(windowScale, 3);
+  EXPECT_EQ(fullscreenSetting, 1);
+  EXPECT_EQ(buttons(), (std::vector<uint8_t>{9, 9, 9, 9, 7}));  // the last line of a name counts
+  joyBindings[JOY_BIND_QUIT] = 10;
+  fullscreenSetting = 0;
+  windowScale = 2;
+  soundVolume = 75;
+  writeBindings();
+  EXPECT_EQ(readStore(),
+            "# my settings\nRenderer = software\nJoystick = 9 9 9 9\nVolume = 75\nFuture = a b c\nScale = 2\n"
+            "Mute = 1\nFullscreen = 0\nKeyboard = 203 205 200 208 25 1 16\nJoystickQuit = 10\n");
+  // Read again, the values are those written, and so is the file once more.
+  const std::string written = readStore();
+  readPlayerSettings();
+  readBindings();
+  EXPECT_EQ(windowScale, 2);
+  EXPECT_EQ(soundVolume, 75);
+  EXPECT_EQ(joyBindings[JOY_BIND_QUIT], 10);
+  writeBindings();
+  EXPECT_EQ(readStore(), written);
+}
+
+TEST_F(SettingsTest, DamagedWindowAndSoundValuesKeepTheirDefaultsAndAreMendedOnWriting) {
+  writeStore("Volume = 101\nMute = yes\nScale = 17\nFullscreen = 2\nJoystickQuit = 300\n"
+             "Volume\nbad\x01line\n" + std::string(300, 'x') + "\n");
+  readPlayerSettings();
+  readBindings();
+  EXPECT_EQ(soundVolume, 100);
+  EXPECT_EQ(soundMuted, 0);
+  EXPECT_EQ(windowScale, SCALE_AUTOMATIC);
+  EXPECT_EQ(fullscreenSetting, 0);
+  EXPECT_EQ(joyBindings[JOY_BIND_QUIT], 7);
+  writeBindings();
+  // A line with a control character and an overlong one are not kept; a
+  // line with no value is not one of ours.
+  EXPECT_EQ(readStore(),
+            "Volume = 100\nMute = 0\nFullscreen = 0\nJoystickQuit = 7\nVolume\nKeyboard = 203 205 200 208 25 1 16\n"
+            "Joystick = 0 1 9 8\n");
+}
+
+TEST_F(SettingsTest, ANamedPipeOrAnOverlongFileIsRefusedWithoutWaitingAndGivesTheDefaults) {
+  fs::create_directories(folder.path / "glimb");
+  ASSERT_EQ(mkfifo(store().c_str(), 0600), 0);
+  soundVolume = 3;
+  readPlayerSettings();  // would wait for a writer if it opened the pipe plainly
+  EXPECT_EQ(soundVolume, 100);
+  fs::remove(store());
+
+  writeStore("Volume = 10\n" + std::string(70000, '#') + "\n");
+  readPlayerSettings();
+  EXPECT_EQ(soundVolume, 100);
 }
 
 TEST_F(SettingsTest, UnwritableStoreStillGivesTheDefaults) {
