@@ -16,6 +16,7 @@
 #include "game/loading.h"
 #include "game/platform.h"
 #include "game/play/play.h"
+#include "game/progress.h"
 #include "game/scripted_keyboard.h"
 #include "game/settings.h"
 #include "game/shell.h"
@@ -70,6 +71,7 @@ void startChosenWorld(const Options& options) {
   worldFileName = options.playWorld;
   worldName = worldText(playHeader.worldName, sizeof playHeader.worldName);
   worldAuthor = worldText(playHeader.authorName, sizeof playHeader.authorName);
+  worldProgressKey = worldFileKey(options.playWorld);
   levelCount = playHeader.levelCount;
   pickupCount = 0;
   checkpointScrollX = 0;
@@ -162,6 +164,7 @@ bool openDriverFiles(const Options& options, std::string& error) {
 int32_t runGlimb(const Options& options) {
   runOptions = &options;
   takePlayerSettings(options);
+  progressKept = !options.noProgress;
   int32_t code = loadGame();
   if (code != 0) {
     platform->showLoadError(loadErrorMessage(code).c_str());

@@ -53,6 +53,8 @@ const char* optionsHelp() {
          "  --difficulty D        with --play: easy, normal or hard\n"
          "  --start COLUMN,ROW    with --play: the player starts on this cell of the\n"
          "                        level (counted from 0) instead of its start tile\n"
+         "  --no-progress         keep no progress for this run and show none (test\n"
+         "                        plays of the level editor)\n"
          "  --version             show the version\n"
          "  --help                show this text\n"
          "\n"
@@ -106,6 +108,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.volume = int32_t(volume);
     } else if (arg == "--mute") {
       options.mute = true;
+    } else if (arg == "--no-progress") {
+      options.noProgress = true;
     } else if (arg == "--letterbox") {
       options.letterbox = true;
     } else if (arg == "--headless") {

@@ -15,6 +15,7 @@ struct Options {
   int32_t scale = 0;    // --scale: the window's whole multiple of the picture; 0 = as the settings say
   int32_t volume = -1;  // --volume: 0..100; -1 = as the settings say
   bool mute = false;
+  bool noProgress = false;  // --no-progress: keep and show no progress
   int64_t frames = -1;  // quit after this frame; -1 = run until quit
   std::string inputFile;
   std::string recordFile;
