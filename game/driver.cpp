@@ -34,16 +34,18 @@ const Options* runOptions = nullptr;
 WorldHeader playHeader{};
 int64_t lastPassFrame = 0;
 
-// The script and the recorder sit between the keyboard and the snapshot, so
-// that every read sees and records the same keys, a wait's re-reads included.
+// The script sits between the keyboard and the snapshot, so that every read
+// sees the same keys and pad, a wait's re-reads included; the recorder
+// writes down what each read gave, pad and all.
 void layerScriptOverKeyboard() {
-  if (!scripted && !recorder) return;
-  scriptedKeyboard = std::make_unique<ScriptedKeyboard>(gKeyboard, scripted ? &script : nullptr, recorder.get(),
-                                                        framesRun);
+  if (recorder) inputFrameRead = [] { recorder->record(framesRun, keyState, padInUse()); };
+  if (!scripted) return;
+  scriptedKeyboard = std::make_unique<ScriptedKeyboard>(gKeyboard, &script, framesRun);
   gKeyboard = scriptedKeyboard.get();
 }
 
 void restoreRealKeyboard() {
+  inputFrameRead = nullptr;
   if (!scriptedKeyboard) return;
   if (gKeyboard == scriptedKeyboard.get()) gKeyboard = scriptedKeyboard->real();
   scriptedKeyboard.reset();

@@ -17,6 +17,7 @@ bool quitPosted = false;
 int32_t quitCode = 0;
 int64_t framesRun = 0;
 int64_t frameLimit = -1;
+void (*inputFrameRead)() = nullptr;
 
 // Above this the pacing sleeps; within it, it naps until the tick comes round.
 constexpr uint32_t SLEEP_MARGIN = 2;
@@ -129,6 +130,7 @@ void captureShownPicture() {
 void readInputFrame() {
   framesRun++;
   takeInputSnapshot();
+  if (inputFrameRead) inputFrameRead();
 }
 
 void waitUntilNothingHeld() {

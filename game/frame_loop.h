@@ -34,6 +34,9 @@ extern int64_t frameLimit;
 
 // One reading of the devices into the snapshot: the next frame of the run.
 void readInputFrame();
+// Called after every such reading, when set (the driver records the frame's
+// keys and pad there).
+extern void (*inputFrameRead)();
 
 // Waits until no key, joystick button or stick direction is held. While the
 // latest snapshot holds anything, waits for the next 16 ms tick (when pacing)

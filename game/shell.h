@@ -54,7 +54,7 @@ extern int32_t cyclePhase;  // 0..5
 // Bindings: key codes for Left, Right, Jump, Walk, Pause, Retry, Quit and
 // joystick buttons (0-based) for Jump, Walk, Pause, Retry and Quit. No
 // button does two things by default: on a game controller 0 is A, 1 B,
-// 7 Back, 8 the right stick's click and 9 Start (see media/sdl/sdl_input.cpp).
+// 7 Back, 8 the right stick's click and 9 Start (see media/input.h).
 constexpr int32_t KEY_BINDING_COUNT = 7;
 constexpr int32_t JOY_BINDING_COUNT = 5;
 constexpr int32_t BIND_LEFT = 0;

@@ -32,7 +32,7 @@ constexpr int32_t MAIN_BEGIN = 0, MAIN_SETUP = 1, MAIN_QUIT = 2;
 
 // World select: the pad's shoulder buttons (LB and RB on a game controller)
 // choose the level to start at as the - and + keys do.
-constexpr int32_t PAD_EARLIER_LEVEL = 4, PAD_LATER_LEVEL = 5;
+constexpr int32_t PAD_EARLIER_LEVEL = PAD_BUTTON_LB, PAD_LATER_LEVEL = PAD_BUTTON_RB;
 constexpr int32_t WORLD_ROW_HEIGHT = 64;
 constexpr int32_t PROGRESS_GAP = 16;  // between a row's text and its progress
 

@@ -53,40 +53,22 @@ constexpr ScancodeKey SCANCODE_KEYS[] = {
     {SDL_SCANCODE_LGUI, 219},        {SDL_SCANCODE_RGUI, 220},      {SDL_SCANCODE_APPLICATION, 221},
 };
 
-// Game-controller buttons in the order the bindings count them, with the
-// names the setup page shows. The first ten follow a PC pad's numbering (face
-// buttons, shoulders, then Start at 9) except that Back and the right stick's
-// click trade places: the default bindings then give each its own button on
-// a game controller (A jumps, B walks, Start pauses, the right stick's click
-// retries, Back quits), while a plain joystick keeps the numbers it always had.
-struct PadButton {
-  SDL_GameControllerButton button;
-  const char* name;
-};
-constexpr PadButton CONTROLLER_BUTTONS[] = {
-    {SDL_CONTROLLER_BUTTON_A, "A"},
-    {SDL_CONTROLLER_BUTTON_B, "B"},
-    {SDL_CONTROLLER_BUTTON_X, "X"},
-    {SDL_CONTROLLER_BUTTON_Y, "Y"},
-    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, "LB"},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, "RB"},
-    {SDL_CONTROLLER_BUTTON_LEFTSTICK, "LS"},
-    {SDL_CONTROLLER_BUTTON_BACK, "Back"},
-    {SDL_CONTROLLER_BUTTON_RIGHTSTICK, "RS"},
-    {SDL_CONTROLLER_BUTTON_START, "Start"},
-    {SDL_CONTROLLER_BUTTON_GUIDE, "Guide"},
-    {SDL_CONTROLLER_BUTTON_MISC1, "Misc"},
-    {SDL_CONTROLLER_BUTTON_PADDLE1, "P1"},
-    {SDL_CONTROLLER_BUTTON_PADDLE2, "P2"},
-    {SDL_CONTROLLER_BUTTON_PADDLE3, "P3"},
-    {SDL_CONTROLLER_BUTTON_PADDLE4, "P4"},
-    {SDL_CONTROLLER_BUTTON_TOUCHPAD, "Touch"},
+// SDL's game-controller buttons in the order of PAD_BUTTON_NAMES.
+constexpr SDL_GameControllerButton CONTROLLER_BUTTONS[] = {
+    SDL_CONTROLLER_BUTTON_A,          SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,          SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,  SDL_CONTROLLER_BUTTON_BACK,       SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_START,      SDL_CONTROLLER_BUTTON_GUIDE,      SDL_CONTROLLER_BUTTON_MISC1,
+    SDL_CONTROLLER_BUTTON_PADDLE1,    SDL_CONTROLLER_BUTTON_PADDLE2,    SDL_CONTROLLER_BUTTON_PADDLE3,
+    SDL_CONTROLLER_BUTTON_PADDLE4,    SDL_CONTROLLER_BUTTON_TOUCHPAD,
 };
 constexpr int32_t CONTROLLER_BUTTON_COUNT = int32_t(sizeof CONTROLLER_BUTTONS / sizeof CONTROLLER_BUTTONS[0]);
-static_assert(CONTROLLER_BUTTONS[PAD_BUTTON_BACK].button == SDL_CONTROLLER_BUTTON_BACK &&
-                  CONTROLLER_BUTTONS[PAD_BUTTON_RIGHT_STICK].button == SDL_CONTROLLER_BUTTON_RIGHTSTICK &&
-                  CONTROLLER_BUTTONS[PAD_BUTTON_START].button == SDL_CONTROLLER_BUTTON_START,
-              "the named button numbers match the table");
+static_assert(CONTROLLER_BUTTON_COUNT == PAD_BUTTON_COUNT, "every named button has its SDL button");
+static_assert(CONTROLLER_BUTTONS[PAD_BUTTON_BACK] == SDL_CONTROLLER_BUTTON_BACK &&
+                  CONTROLLER_BUTTONS[PAD_BUTTON_RIGHT_STICK] == SDL_CONTROLLER_BUTTON_RIGHTSTICK &&
+                  CONTROLLER_BUTTONS[PAD_BUTTON_START] == SDL_CONTROLLER_BUTTON_START &&
+                  CONTROLLER_BUTTONS[PAD_BUTTON_LB] == SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+              "the named button numbers match SDL's buttons");
 
 // The community mapping file is well under a megabyte; a mapping line a few
 // hundred characters.
@@ -161,7 +143,7 @@ bool SdlJoystick::readState(JoyState& state) {
     if (SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP)) state.lY = JOY_AXIS_MIN;
     if (SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) state.lY = JOY_AXIS_MAX;
     for (int32_t b = 0; b < buttons; b++) {
-      state.rgbButtons[b] = SDL_GameControllerGetButton(controller, CONTROLLER_BUTTONS[b].button) ? HELD : 0;
+      state.rgbButtons[b] = SDL_GameControllerGetButton(controller, CONTROLLER_BUTTONS[b]) ? HELD : 0;
     }
     return true;
   }
@@ -173,8 +155,8 @@ bool SdlJoystick::readState(JoyState& state) {
 }
 
 const char* SdlJoystick::buttonName(int32_t button) const {
-  if (!controller || button < 0 || button >= CONTROLLER_BUTTON_COUNT) return nullptr;
-  return CONTROLLER_BUTTONS[button].name;
+  if (!controller || button < 0 || button >= PAD_BUTTON_COUNT) return nullptr;
+  return PAD_BUTTON_NAMES[button];
 }
 
 namespace {

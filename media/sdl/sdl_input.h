@@ -45,10 +45,6 @@ class SdlJoystick : public JoystickDevice {
   int32_t buttons = 0;
 };
 
-// Button numbers of a game controller, in the order the bindings count them.
-constexpr int32_t PAD_BUTTON_A = 0, PAD_BUTTON_B = 1, PAD_BUTTON_BACK = 7, PAD_BUTTON_RIGHT_STICK = 8,
-                  PAD_BUTTON_START = 9;
-
 // Adds the game-controller mappings of a file in the community format
 // (gamecontrollerdb.txt: "GUID,name,a:b0,...,platform:Linux," a line) to
 // SDL's own. The file is read only when it is a regular file of a sensible

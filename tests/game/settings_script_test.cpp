@@ -248,4 +248,49 @@ TEST(InputScript, RecordedLinesReadBackAsTheSameKeys) {
   EXPECT_EQ(script.keysAt(7), (std::vector<uint8_t>{KEY_D, 84, KEY_LEFT}));
 }
 
+TEST(InputScript, APadIsPluggedInWhileTheLinesHoldItWithItsButtonsAndStick) {
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(script.parse("5: LEFT pad b1 B32 x=-1024 Y=300\n9: JOY B2\n12: SPACE\n", &error)) << error;
+  EXPECT_TRUE(script.usesPads());
+  EXPECT_FALSE(script.padAt(4).present);
+  const ScriptPad& pad = script.padAt(6);
+  EXPECT_TRUE(pad.present && pad.named);
+  EXPECT_EQ(pad.buttons, 0x80000001u);
+  EXPECT_EQ(pad.x, -1024);
+  EXPECT_EQ(pad.y, 300);
+  EXPECT_EQ(script.keysAt(6), (std::vector<uint8_t>{KEY_LEFT}));
+  EXPECT_FALSE(script.padAt(9).named);
+  EXPECT_EQ(script.padAt(9).buttons, 2u);
+  EXPECT_FALSE(script.padAt(12).present);  // a line without the pad pulls it out
+  ASSERT_TRUE(script.parse("5: LEFT\n", &error));
+  EXPECT_FALSE(script.usesPads());
+
+  for (const char* bad : {"1: B1\n", "1: PAD B0\n", "1: PAD B33\n", "1: PAD X=1025\n", "1: JOY Y=-2000\n",
+                          "1: PAD JOY\n", "1: X=5\n", "1: PAD Z=1\n"}) {
+    EXPECT_FALSE(script.parse(bad, &error)) << bad;
+    EXPECT_EQ(error.rfind("line 1:", 0), 0u) << error;
+  }
+}
+
+TEST(InputScript, APadsRecordedLineReadsBackAsTheSamePad) {
+  uint8_t keys[256] = {};
+  keys[KEY_LEFT] = 0x80;
+  ScriptPad pad;
+  pad.present = true;
+  pad.buttons = (1u << 0) | (1u << 7);
+  pad.x = -1024;
+  const std::string line = formatScriptLine(12, keys, pad);
+  EXPECT_EQ(line, "12: LEFT PAD B1 B8 X=-1024");
+  InputScript script;
+  ASSERT_TRUE(script.parse(line, nullptr));
+  EXPECT_EQ(script.padAt(12), pad);
+  pad.named = false;
+  pad.buttons = 0;
+  pad.x = 0;
+  pad.y = 17;
+  EXPECT_EQ(formatScriptLine(3, keys, pad), "3: LEFT JOY Y=17");
+  EXPECT_EQ(formatScriptLine(3, keys, ScriptPad{}), "3: LEFT");
+}
+
 }  // namespace
