@@ -28,9 +28,15 @@ class ShellPlatform {
   virtual int32_t createInputSystem() { return 0; }
   // The keyboard, or nullptr with `failure` set to the load code of the failed step.
   virtual KeyboardDevice* createKeyboard(int32_t& failure) = 0;
+  // Starts watching for pads and returns the first one attached, or nullptr.
+  // Pads come and go while the game runs: the platform hands one that arrives
+  // while none is in use to the snapshot with attachJoystick, and takes the
+  // one in use back with detachJoystick when it is removed (media/input.h).
+  // A game controller's buttons are numbered as PAD_BUTTON_NAMES lists them.
   virtual JoystickDevice* openJoystick() { return nullptr; }
 
-  // Shutdown, releasing what the steps above made.
+  // Shutdown, releasing what the steps above made. releaseJoystick is called
+  // whether a pad is in use or not, and lets go of every pad.
   virtual void releaseJoystick() {}
   virtual void releaseKeyboard() {}
   virtual void releaseInputSystem() {}
