@@ -209,7 +209,13 @@ SdlPads* gSdlPads = nullptr;
 
 SdlPads::~SdlPads() {
   if (gSdlPads == this) gSdlPads = nullptr;
-  letGo();
+  // The game is letting go of its pads, not losing one: nothing is told.
+  if (pad && gJoystick == pad.get()) {
+    gJoystick = nullptr;
+    joystickPresent = 0;
+    joyButtonCount = 0;
+  }
+  pad.reset();
   if (started) SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
 }
 

@@ -78,6 +78,9 @@ TEST_F(PadDriverTest, APadPluggedInMidGameIsUsedPullingItOutPausesAndItsBackButt
     }
     return trace.back();
   };
+  EXPECT_EQ(fieldOf(at(59), "joystickPresent"), 0);
+  EXPECT_EQ(fieldOf(at(60), "joystickPresent"), 1);
+  EXPECT_EQ(fieldOf(at(150), "joystickPresent"), 0);
   const int64_t x60 = fieldOf(at(60), "scrollX") + fieldOf(at(60), "playerX");
   const int64_t x100 = fieldOf(at(100), "scrollX") + fieldOf(at(100), "playerX");
   EXPECT_GT(x100 - x60, 100) << "the stick did not run the player right";
