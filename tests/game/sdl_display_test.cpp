@@ -108,14 +108,4 @@ TEST_F(SdlWindowSettings, ResizingToAnotherWholeMultipleBecomesTheScaleKept) {
   EXPECT_EQ(windowScale, SCALE_AUTOMATIC);
 }
 
-TEST_F(SdlWindowSettings, AltEnterIsKeptAndTheWholeScreensSizeIsNoScale) {
-  open();
-  display->toggleFullscreen();
-  EXPECT_EQ(fullscreenSetting, 1);
-  display->windowResized(1024, 768);
-  EXPECT_EQ(windowScale, SCALE_AUTOMATIC);
-  display->toggleFullscreen();
-  EXPECT_EQ(fullscreenSetting, 0);
-}
-
 }  // namespace

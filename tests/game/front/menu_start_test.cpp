@@ -188,9 +188,4 @@ TEST_F(ProgressRunTest, ADamagedProgressFileIsToldAndWrittenAnew) {
   EXPECT_EQ(kept.rfind("# ", 0), 0u) << kept;
 }
 
-TEST_F(ProgressRunTest, ARunWithoutProgressKeepsNone) {
-  run(toSecondWorld("") + shiftedLevelInput(140), 700, "--no-progress");
-  EXPECT_FALSE(fs::exists(data() / "progress"));
-}
-
 }  // namespace

