@@ -2,6 +2,7 @@
 // the SDL steps that stand in for the display, sound and input set-up.
 #include "game/sdl_platform.h"
 
+#include <errno.h>
 #include <time.h>
 
 #include <cstdio>
@@ -239,9 +240,31 @@ void SdlPlatform::releaseDisplayDevice() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-void SdlPlatform::nap() {
-  timespec pause{0, 250000};
-  nanosleep(&pause, nullptr);
+namespace {
+
+constexpr int64_t NANOSECONDS_PER_MILLISECOND = 1000000;
+constexpr int64_t NANOSECONDS_PER_SECOND = 1000000000;
+
+int64_t monotonicNanoseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t(now.tv_sec) * NANOSECONDS_PER_SECOND + now.tv_nsec;
+}
+
+}  // namespace
+
+uint32_t SdlPlatform::tickCount() { return uint32_t(monotonicNanoseconds() / NANOSECONDS_PER_MILLISECOND); }
+
+void SdlPlatform::sleepUntilTick(uint32_t tick) {
+  // The tick is the low 32 bits of the clock's milliseconds: the wake-up
+  // time is the millisecond that many ticks from now, taken whole.
+  const int64_t nowMs = monotonicNanoseconds() / NANOSECONDS_PER_MILLISECOND;
+  const int32_t ahead = int32_t(tick - uint32_t(nowMs));
+  if (ahead <= 0) return;
+  const int64_t wake = (nowMs + ahead) * NANOSECONDS_PER_MILLISECOND;
+  timespec at{time_t(wake / NANOSECONDS_PER_SECOND), long(wake % NANOSECONDS_PER_SECOND)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+  }
 }
 
 void SdlPlatform::pumpEvents() { pumpSdlEvents(); }

@@ -72,9 +72,11 @@ class SdlPlatform : public ShellPlatform {
   void releaseSoundDevice() override { sound.reset(); }
   void releaseDisplayDevice() override;
 
-  uint32_t tickCount() override { return SDL_GetTicks(); }
+  // Milliseconds of the system's monotonic clock; the sleep to a tick wakes
+  // on that clock at the very start of the tick's millisecond.
+  uint32_t tickCount() override;
   void sleepMilliseconds(uint32_t ms) override { SDL_Delay(ms); }
-  void nap() override;
+  void sleepUntilTick(uint32_t tick) override;
   bool pacing() const override { return !opts.headless; }
   void pumpEvents() override;
   void showLoadError(const char* text) override;

@@ -3,8 +3,6 @@
 
 #include <cstring>
 
-#include "media/sdl/sdl_events.h"
-
 namespace {
 
 struct ScancodeKey {
@@ -80,7 +78,6 @@ SDL_Scancode scancodeFromKeyCode(uint8_t code) {
 }
 
 bool SdlKeyboard::readState(uint8_t keys[256]) {
-  pumpSdlEvents();
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   if (!state) return false;
