@@ -1,7 +1,9 @@
 // The settings file: lines "Keyboard = 203 205 200 208 25 1 16" and
-// "Joystick = 0 1 9 8", decimal bytes, anything else ignored.
+// "Joystick = 0 1 9 8", decimal bytes, and "renderer = gpu" (auto, software
+// or gpu) for the window; anything else ignored.
 #include "game/settings.h"
 
+#include <strings.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -46,6 +48,24 @@ std::string formatValue(const char* name, const uint8_t* bytes, int32_t count) {
   }
   line += '\n';
   return line;
+}
+
+// The value of a "NAME = word" line whose name matches in any case; empty
+// for a line of another shape or name.
+std::string wordValue(const std::string& line, const char* name) {
+  std::istringstream in(line);
+  std::string key, equals, word, extra;
+  if (!(in >> key >> equals >> word) || equals != "=" || (in >> extra)) return "";
+  if (key.size() != std::strlen(name) || strncasecmp(key.c_str(), name, key.size()) != 0) return "";
+  return word;
+}
+
+constexpr char RENDERER_NAME[] = "renderer";
+
+// Only a regular file is read: a pipe or a device in its place would block.
+bool regularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 void makeFolders(const std::string& path) {
@@ -96,9 +116,31 @@ void readBindings() {
   }
 }
 
+RendererChoice readRendererSetting(RendererChoice fallback) {
+  const std::string path = settingsFilePath();
+  if (path.empty() || !regularFile(path)) return fallback;
+  std::ifstream in(path);
+  RendererChoice choice = fallback;
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::string value = wordValue(line, RENDERER_NAME);
+    if (!value.empty()) parseRendererChoice(value, choice);
+  }
+  return choice;
+}
+
 void writeBindings() {
   std::string path = settingsFilePath();
   if (path.empty()) return;
+  // The renderer is chosen by hand in the file; it outlives the rewrite.
+  std::string kept;
+  if (regularFile(path)) {
+    std::ifstream old(path);
+    std::string line;
+    while (std::getline(old, line)) {
+      if (!wordValue(line, RENDERER_NAME).empty()) kept += line + '\n';
+    }
+  }
   makeFolders(path);
   std::string temporary = path + ".new";
   // Whatever was left under the temporary name goes first: opening a named
@@ -109,6 +151,7 @@ void writeBindings() {
     if (!out) return;
     out << formatValue("Keyboard", keyBindings, KEY_BINDING_COUNT);
     out << formatValue("Joystick", joyBindings, JOY_BINDING_COUNT);
+    out << kept;
     out.flush();
     if (!out) {
       std::remove(temporary.c_str());

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "game/options.h"
+
 // $XDG_CONFIG_HOME/glimb/settings, or ~/.config/glimb/settings; empty when
 // neither a config folder nor a home folder is known.
 std::string settingsFilePath();
@@ -14,4 +16,10 @@ std::string settingsFilePath();
 void readBindings();
 
 // Exit: writes both values (the store is replaced whole, never half written).
+// A "renderer" line already in the file is kept.
 void writeBindings();
+
+// The window's renderer from the line "renderer = auto|software|gpu" of the
+// settings file; `fallback` when there is no file, no such line, or a line
+// naming none of the three. Read before the window is made.
+RendererChoice readRendererSetting(RendererChoice fallback);
