@@ -24,18 +24,24 @@ uint32_t* windowRow(uint32_t* pixels, int32_t pitchBytes, int32_t row) {
   return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(pixels) + int64_t(row) * pitchBytes);
 }
 
+// One picture line into two window lines, each pixel twice: the common
+// window of twice the picture's size. Both copies of a pixel go in one
+// 64-bit store, and both lines are written at once rather than the second
+// copied from the first.
+void convertLineDoubled(const uint8_t* in, int32_t width, const uint32_t* colours, uint32_t* first, uint32_t* second) {
+  for (int32_t x = 0; x < width; x++) {
+    const uint64_t c = colours[in[x]];
+    const uint64_t pair = c | c << 32;
+    std::memcpy(first + 2 * x, &pair, sizeof pair);
+    std::memcpy(second + 2 * x, &pair, sizeof pair);
+  }
+}
+
 // One picture line into one window line, each pixel `scale` times.
 void convertLine(const uint8_t* in, int32_t width, const uint32_t* colours, int32_t scale, uint32_t* out) {
   switch (scale) {
     case 1:
       for (int32_t x = 0; x < width; x++) out[x] = colours[in[x]];
-      break;
-    case 2:
-      for (int32_t x = 0; x < width; x++) {
-        const uint32_t c = colours[in[x]];
-        out[2 * x] = c;
-        out[2 * x + 1] = c;
-      }
       break;
     default:
       for (int32_t x = 0; x < width; x++) std::fill_n(out + size_t(x) * scale, scale, colours[in[x]]);
@@ -44,17 +50,21 @@ void convertLine(const uint8_t* in, int32_t width, const uint32_t* colours, int3
 }
 
 // A whole multiple: each picture line converted once into the first of its
-// window lines, then copied into the others.
+// window lines, then copied into the others (twice: into both at once).
 void convertWhole(const Surface& picture, const uint32_t* colours, uint32_t black, const PictureArea& area,
                   int32_t scale, uint32_t* pixels, int32_t pitchBytes, int32_t firstRow, int32_t endRow) {
   const Strips strips(picture);
   const size_t lineBytes = size_t(area.w) * sizeof(uint32_t);
   for (int32_t row = firstRow; row < endRow; row++) {
     uint32_t* first = windowRow(pixels, pitchBytes, area.y + row * scale) + area.x;
+    const uint8_t* in = picture.pixels() + size_t(row) * picture.pitch();
     if (strips.black(row)) {
       std::fill_n(first, area.w, black);
+    } else if (scale == 2) {
+      convertLineDoubled(in, picture.width(), colours, first, windowRow(pixels, pitchBytes, area.y + row * 2 + 1) + area.x);
+      continue;
     } else {
-      convertLine(picture.pixels() + size_t(row) * picture.pitch(), picture.width(), colours, scale, first);
+      convertLine(in, picture.width(), colours, scale, first);
     }
     for (int32_t k = 1; k < scale; k++) {
       std::memcpy(windowRow(pixels, pitchBytes, area.y + row * scale + k) + area.x, first, lineBytes);
