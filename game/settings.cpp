@@ -62,10 +62,16 @@ std::string wordValue(const std::string& line, const char* name) {
 
 constexpr char RENDERER_NAME[] = "renderer";
 
-// Only a regular file is read: a pipe or a device in its place would block.
-bool regularFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+// The lines of the store as it is now; none when it is missing or is not a
+// regular file.
+std::istringstream storeLines(const std::string& path) {
+  std::string text;
+  if (std::FILE* file = openRegularFile(path.c_str())) {
+    text.resize(SETTINGS_MAX_BYTES);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fclose(file);
+  }
+  return std::istringstream(text);
 }
 
 void makeFolders(const std::string& path) {
@@ -118,8 +124,8 @@ void readBindings() {
 
 RendererChoice readRendererSetting(RendererChoice fallback) {
   const std::string path = settingsFilePath();
-  if (path.empty() || !regularFile(path)) return fallback;
-  std::ifstream in(path);
+  if (path.empty()) return fallback;
+  std::istringstream in = storeLines(path);
   RendererChoice choice = fallback;
   std::string line;
   while (std::getline(in, line)) {
@@ -134,8 +140,8 @@ void writeBindings() {
   if (path.empty()) return;
   // The renderer is chosen by hand in the file; it outlives the rewrite.
   std::string kept;
-  if (regularFile(path)) {
-    std::ifstream old(path);
+  {
+    std::istringstream old = storeLines(path);
     std::string line;
     while (std::getline(old, line)) {
       if (!wordValue(line, RENDERER_NAME).empty()) kept += line + '\n';
