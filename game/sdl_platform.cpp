@@ -242,9 +242,9 @@ bool SdlDisplay::presentThroughGpu(int32_t first, int32_t end) {
   void* pixels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture, &rows, &pixels, &pitch) != 0) return false;
-  // The locked pixels start at row `first`: the picture's rows land one to one.
-  uint32_t* origin = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) - int64_t(first) * pitch);
-  convertPicture(*primarySurface, colours, black, PictureArea{0, 0, modeWidth, modeHeight}, origin, pitch, first, end);
+  // The locked pixels begin at row `first`: the picture one to one, `first` rows up.
+  convertPicture(*primarySurface, colours, black, PictureArea{0, -first, modeWidth, modeHeight},
+                 static_cast<uint32_t*>(pixels), pitch, first, end);
   SDL_UnlockTexture(texture);
   int w = 0, h = 0;
   SDL_GetRendererOutputSize(renderer, &w, &h);
