@@ -5,10 +5,10 @@
 # twice its size straight into the window's pixels every 16 ms), run right
 # after it on the same display. Only the programs' own processor time counts
 # (user and system, all their threads), not the X server's. Start-up is taken
-# out by running each program twice, the second time 625 frames longer: for
-# the game frames 501-1125, all of them the demonstration (which begins at
-# frame 448). Each round measures both; the ratio printed last is the median
-# round's.
+# out by running each program twice, the second time 1250 frames (20 s)
+# longer: for the game frames 501-1750, all of them the demonstration (which
+# begins at frame 448). Each round measures both; the ratio printed last is
+# the median round's.
 # Usage: idle_cpu.sh [BUILD_DIR [ROUNDS [RENDERER]]]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -37,15 +37,16 @@ measure() {
   echo "$r $(awk -v u="$u" -v s="$s" 'BEGIN { print u + s }')"
 }
 
-# The processor share of one core over the 625 frames that the second of two
+# The processor share of one core over the frames that the second of two
 # runs (PROGRAM FIRST_FRAMES) has more, and the frame rate of those frames.
+MEASURED_FRAMES=1250
 share() {
   local short long
   short=$(measure "$1" "$2")
-  long=$(measure "$1" $(($2 + 625)))
-  awk -v a="$short" -v b="$long" 'BEGIN {
+  long=$(measure "$1" $(($2 + MEASURED_FRAMES)))
+  awk -v a="$short" -v b="$long" -v n="$MEASURED_FRAMES" 'BEGIN {
     split(a, x, " "); split(b, y, " "); r = y[1] - x[1]; c = y[2] - x[2]
-    printf "%.2f %.1f\n", 100 * c / r, 625 / r
+    printf "%.2f %.1f\n", 100 * c / r, n / r
   }'
 }
 
