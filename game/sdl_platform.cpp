@@ -143,27 +143,53 @@ bool SdlDisplay::changedRows(int32_t& first, int32_t& end) {
   const size_t pitch = size_t(picture.pitch());
   const int32_t rows = picture.height();
   const uint8_t* now = picture.pixels();
+  auto sameRow = [&](int32_t row) { return std::memcmp(&shownIndices[row * pitch], now + row * pitch, rowBytes) == 0; };
   first = 0;
   end = rows;
-  const bool samePalette = std::memcmp(shownPalette, palette, sizeof palette) == 0;
   if (shownIndices.size() != pitch * size_t(rows)) {
     shownIndices.assign(now, now + pitch * size_t(rows));
+    std::memcpy(shownPalette, palette, sizeof palette);
+    return true;
+  }
+  // The whole picture first: every frame of a still screen ends here.
+  const bool rowsChanged = std::memcmp(shownIndices.data(), now, shownIndices.size()) != 0;
+  if (rowsChanged) {
+    while (first < rows && sameRow(first)) first++;
+    while (end > first && sameRow(end - 1)) end--;
+    std::memcpy(&shownIndices[first * pitch], now + first * pitch, size_t(end - first) * pitch);
   } else {
-    // Whole picture first: most frames of a still screen end here.
-    if (std::memcmp(shownIndices.data(), now, shownIndices.size()) == 0) {
-      end = 0;
-    } else {
-      while (first < rows && std::memcmp(&shownIndices[first * pitch], now + first * pitch, rowBytes) == 0) first++;
-      while (end > first && std::memcmp(&shownIndices[(end - 1) * pitch], now + (end - 1) * pitch, rowBytes) == 0) end--;
-      std::memcpy(&shownIndices[first * pitch], now + first * pitch, size_t(end - first) * pitch);
-    }
-    // A new palette, or a redraw, sends every row.
-    if (!samePalette || redrawNeeded) {
+    end = 0;
+  }
+  if (std::memcmp(shownPalette, palette, sizeof palette) != 0) {
+    if (rowsChanged) {
+      // A moving picture in new colours: every row.
       first = 0;
       end = rows;
+    } else {
+      // A still picture: only the rows showing a colour that changed (none
+      // when the colour cycling turns entries the picture does not use).
+      bool changed[PALETTE_SIZE];
+      for (int32_t i = 0; i < PALETTE_SIZE; i++) {
+        changed[i] = std::memcmp(&shownPalette[i], &palette[i], sizeof palette[i]) != 0;
+      }
+      auto showsChange = [&](int32_t row) {
+        const uint8_t* in = now + row * pitch;
+        for (size_t x = 0; x < rowBytes; x++) {
+          if (changed[in[x]]) return true;
+        }
+        return false;
+      };
+      first = 0;
+      end = rows;
+      while (first < rows && !showsChange(first)) first++;
+      while (end > first && !showsChange(end - 1)) end--;
     }
+    std::memcpy(shownPalette, palette, sizeof palette);
   }
-  if (!samePalette) std::memcpy(shownPalette, palette, sizeof palette);
+  if (redrawNeeded) {
+    first = 0;
+    end = rows;
+  }
   return end > first;
 }
 
@@ -264,9 +290,8 @@ void SdlDisplay::flip() {
   if (!shown) showWindow();
   int32_t first = 0, end = 0;
   // A frame that looks exactly like the one shown (a paused game, a held
-  // picture, colour cycling on entries the picture does not use... as long
-  // as the palette is the same) is not sent.
-  if (!changedRows(first, end) && !redrawNeeded) return;
+  // picture, colour cycling on entries the picture does not use) is not sent.
+  if (!changedRows(first, end)) return;
   const bool sent = renderer ? presentThroughGpu(first, end) : presentIntoWindow(first, end);
   if (!sent) {
     // Tried again in full with the next frame.

@@ -49,8 +49,9 @@ class SdlDisplay : public DisplayDevice {
   void chooseRenderer();
   bool makeTexture();
   void showWindow();
-  // The picture rows [first, end) that differ from the picture last sent,
-  // taken over as sent; false when none do and nothing forces a redraw.
+  // The picture rows [first, end) that look different from the picture last
+  // sent (new pixels, or pixels whose colour changed), taken over as sent;
+  // every row when a redraw is due. False when nothing is to be sent.
   bool changedRows(int32_t& first, int32_t& end);
   void mapColours(const SDL_PixelFormat* format);
   bool presentIntoWindow(int32_t first, int32_t end);

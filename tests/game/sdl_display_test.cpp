@@ -1,8 +1,9 @@
 // The SDL window showing the picture through its own pixels (on SDL's dummy
 // video driver): hidden until the first picture, the picture at the largest
 // whole multiple with black strips around it, unchanged frames not sent
-// again, changed rows and palettes sent, the strips cleared only when the
-// window changes, and a GPU renderer that cannot be made falling back.
+// again, changed rows and the rows showing changed colours sent, the strips
+// cleared only when the window changes, and a GPU renderer that cannot be
+// made falling back.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -98,6 +99,27 @@ TEST_F(SdlDisplayWindow, SendsOnlyWhatChangedAndClearsTheStripsOnlyWhenTheWindow
   display->flip();  // a changed window: the strips are cleared too
   EXPECT_EQ(at(0, 0), black());
   EXPECT_EQ(at(1299, 819), black());
+}
+
+TEST_F(SdlDisplayWindow, ANewColourIsSentOnlyWhereTheStillPictureShowsIt) {
+  picture.fillAll(1);
+  picture.fill(Rect{0, 100, SCREEN_WIDTH, 101}, 200);
+  open(RendererChoice::SOFTWARE, 1300, 820);
+  display->flip();
+  mark();
+  entries[77].blue = 200;  // the colour cycling on an entry the picture does not use
+  display->setPaletteEntries(77, 1, &entries[77]);
+  display->flip();
+  EXPECT_EQ(at(10, 10), MARKER);
+  EXPECT_EQ(at(10, 210), MARKER);
+
+  entries[200].green = 3;
+  display->setPaletteEntries(200, 1, &entries[200]);
+  display->flip();  // only the lines of the row in that colour
+  EXPECT_EQ(at(10, 210), colour(200));
+  EXPECT_EQ(at(1289, 211), colour(200));
+  EXPECT_EQ(at(10, 209), MARKER);
+  EXPECT_EQ(at(10, 212), MARKER);
 }
 
 TEST_F(SdlDisplayWindow, AWindowSmallerThanThePictureShowsAllOfIt) {
