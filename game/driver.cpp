@@ -182,8 +182,6 @@ int32_t runGlimb(const Options& options) {
   lastPassFrame = 0;
 
   while (!quitPosted) {
-    platform->pumpEvents();
-    if (quitPosted) break;
     if (runFramePass()) {
       afterPass(framesRun);
     } else if (!quitPosted) {

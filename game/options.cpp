@@ -23,6 +23,19 @@ bool readNumber(const char* text, int64_t low, int64_t high, int64_t& out) {
 
 }  // namespace
 
+bool parseRendererChoice(const std::string& name, RendererChoice& choice) {
+  if (name == "auto") {
+    choice = RendererChoice::AUTO;
+  } else if (name == "software") {
+    choice = RendererChoice::SOFTWARE;
+  } else if (name == "gpu") {
+    choice = RendererChoice::GPU;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 const char* optionsHelp() {
   return "Usage: glimb [OPTION]...\n"
          "Plays Glimb. The data files are read from the working folder: the --data\n"
@@ -37,6 +50,9 @@ const char* optionsHelp() {
          "  --volume N            sound volume from 0 to 100, and the sound on (kept)\n"
          "  --mute                no sound (kept; --volume turns it on again)\n"
          "  --letterbox           show the 640 x 480 display, the picture 40 lines down\n"
+         "  --renderer R          how the window shows the picture: auto (the default, or\n"
+         "                        the settings file's \"renderer\" line), software (the\n"
+         "                        processor scales it into the window) or gpu\n"
          "  --data DIR            the working folder: data files, worlds, captures\n"
          "  --headless            no window, no sound, no pacing; input only from --input\n"
          "  --frames N            quit normally after frame N\n"
@@ -115,6 +131,13 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.noProgress = true;
     } else if (arg == "--letterbox") {
       options.letterbox = true;
+    } else if (arg == "--renderer") {
+      if (!value(v)) return false;
+      if (!parseRendererChoice(v, options.renderer)) {
+        error = "--renderer is auto, software or gpu, not \"" + std::string(v) + "\"";
+        return false;
+      }
+      options.rendererGiven = true;
     } else if (arg == "--headless") {
       options.headless = true;
     } else if (arg == "--data") {

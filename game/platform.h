@@ -1,6 +1,7 @@
 // What the shell needs of the platform: the display device, the window, the
-// sound and input devices, the millisecond tick and naps, the window events,
-// the load-error message and key names. The SDL platform and the tests provide it.
+// sound and input devices, the millisecond tick and the sleep to a tick, the
+// window events, the load-error message and key names. The SDL platform, the
+// headless platform and the tests provide it.
 #pragma once
 
 #include <cstdint>
@@ -46,12 +47,19 @@ class ShellPlatform {
   // Time: the millisecond tick, and waits for pacing.
   virtual uint32_t tickCount() = 0;
   virtual void sleepMilliseconds(uint32_t ms) = 0;
-  virtual void nap() { sleepMilliseconds(0); }
+  // Sleeps once, until the tick count reaches `tick` (compared as a signed
+  // difference, so across the wrap of the tick too); at once when it has.
+  // A platform with a finer clock wakes at the start of that millisecond.
+  virtual void sleepUntilTick(uint32_t tick) {
+    int32_t remaining = int32_t(tick - tickCount());
+    if (remaining > 0) sleepMilliseconds(uint32_t(remaining));
+  }
   // Whether the loop paces frames at all (off when running headless).
   virtual bool pacing() const { return true; }
 
   // Handles every waiting window event: focus sets appActive, a close ends
-  // the program through closeWindow.
+  // the program through closeWindow. The loop calls it once before each
+  // reading of the devices (a pass's, and each of a wait's re-reads).
   virtual void pumpEvents() = 0;
   virtual void showLoadError(const char* text) = 0;
 

@@ -1,7 +1,10 @@
 // The settings file: lines such as "Keyboard = 203 205 200 208 25 1 16",
 // "Joystick = 0 1 9 8", "JoystickQuit = 7", "Fullscreen = 0", "Volume = 100",
-// decimal numbers; lines of other names are kept for writing back.
+// decimal numbers, and "renderer = gpu" (auto, software or gpu) for the
+// window, set by hand; lines of other names are kept for writing back.
 #include "game/settings.h"
+
+#include <strings.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -210,6 +213,18 @@ void readBindings() {
     if (name == JOYSTICK) readBytes(words, JOYSTICK_VALUE_COUNT, joyBindings);
     if (name == JOYSTICK_QUIT) readBytes(words, 1, joyBindings + JOY_BIND_QUIT);
   }
+}
+
+RendererChoice readRendererSetting(RendererChoice fallback) {
+  bool missing = false;
+  RendererChoice choice = fallback;
+  for (const std::string& line : readStore(&missing, false)) {
+    std::string name;
+    std::vector<std::string> words;
+    if (!splitLine(line, &name, &words) || words.size() != 1) continue;
+    if (strcasecmp(name.c_str(), "renderer") == 0) parseRendererChoice(words[0], choice);
+  }
+  return choice;
 }
 
 void writeBindings() {

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/options.h"
+
 // $XDG_CONFIG_HOME/glimb/settings, or ~/.config/glimb/settings; empty when
 // neither a config folder nor a home folder is known.
 std::string settingsFilePath();
@@ -36,5 +38,10 @@ void readPlayerSettings();
 void readBindings();
 
 // Exit: writes every value (the store is replaced whole, never half written),
-// with the lines of other names read by readBindings.
+// with the lines of other names read by readBindings, the "renderer" line among them.
 void writeBindings();
+
+// The window's renderer from the line "renderer = auto|software|gpu" of the
+// settings file; `fallback` when there is no file, no such line, or a line
+// naming none of the three. Read before the window is made.
+RendererChoice readRendererSetting(RendererChoice fallback);

@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "media/regular_file.h"
-#include "media/sdl/sdl_events.h"
 
 namespace {
 
@@ -97,7 +96,6 @@ SDL_Scancode scancodeFromKeyCode(uint8_t code) {
 }
 
 bool SdlKeyboard::readState(uint8_t keys[256]) {
-  pumpSdlEvents();
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   if (!state) return false;

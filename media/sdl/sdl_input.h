@@ -21,7 +21,8 @@ SDL_Scancode scancodeFromKeyCode(uint8_t code);
 
 class SdlKeyboard : public KeyboardDevice {
  public:
-  // Pumps the events first, so that waits for released keys see them change.
+  // The keys as of the last event pump: the shell pumps the events once
+  // before every reading.
   bool readState(uint8_t keys[256]) override;
 };
 

@@ -1,6 +1,7 @@
 // The settings store's bindings, window and sound values across runs, its
-// mend of damaged values and the lines of other names it keeps, and the
-// input scripts of the driver.
+// mend of damaged values and the lines of other names it keeps, the window's
+// renderer from the store or the command line, and the input scripts of the
+// driver.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -10,6 +11,7 @@
 #include <sstream>
 
 #include "game/input_script.h"
+#include "game/options.h"
 #include "game/settings.h"
 #include "game/shell.h"
 #include "game_test_support.h"
@@ -200,6 +202,41 @@ TEST_F(SettingsTest, NamedPipesInTheStoresPlaceAreNeverWaitedOn) {
   std::memset(keyBindings, 0, sizeof keyBindings);
   readBindings();
   EXPECT_EQ(keyBindings[BIND_JUMP], KEY_SPACE);
+}
+
+TEST_F(SettingsTest, TheRendererLineChoosesTheWindowsRendererAndOutlivesTheBindingsBeingWritten) {
+  EXPECT_EQ(readRendererSetting(RendererChoice::AUTO), RendererChoice::AUTO);  // no file yet
+  writeStore("Keyboard = 1 2 3 4 5 6 7\nrenderer = software\n");
+  EXPECT_EQ(readRendererSetting(RendererChoice::AUTO), RendererChoice::SOFTWARE);
+  readBindings();
+  writeBindings();
+  EXPECT_EQ(readRendererSetting(RendererChoice::AUTO), RendererChoice::SOFTWARE);
+  EXPECT_EQ(keys(), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7}));
+
+  writeStore("Renderer = gpu\n");
+  EXPECT_EQ(readRendererSetting(RendererChoice::AUTO), RendererChoice::GPU);
+  writeStore("renderer = vulkan\nrenderer =\nrenderer = gpu extra\n");  // none of them names a renderer
+  EXPECT_EQ(readRendererSetting(RendererChoice::SOFTWARE), RendererChoice::SOFTWARE);
+}
+
+TEST(RendererOption, NamesAutoSoftwareOrGpuAndRefusesAnythingElse) {
+  auto parse = [](std::vector<std::string> words, Options& options, std::string& error) {
+    std::vector<char*> argv{const_cast<char*>("glimb")};
+    for (std::string& w : words) argv.push_back(w.data());
+    return parseOptions(int(argv.size()), argv.data(), options, error);
+  };
+  Options options;
+  std::string error;
+  ASSERT_TRUE(parse({"--renderer", "gpu"}, options, error)) << error;
+  EXPECT_EQ(options.renderer, RendererChoice::GPU);
+  EXPECT_TRUE(options.rendererGiven);
+  ASSERT_TRUE(parse({"--renderer", "software"}, options, error)) << error;
+  EXPECT_EQ(options.renderer, RendererChoice::SOFTWARE);
+  Options other;
+  EXPECT_FALSE(parse({"--renderer", "opengl"}, other, error));
+  EXPECT_NE(error.find("auto, software or gpu"), std::string::npos);
+  EXPECT_FALSE(parse({"--renderer"}, other, error));
+  EXPECT_FALSE(other.rendererGiven);
 }
 
 TEST(InputScript, LinesHoldKeysUntilTheNextLineAndAnEmptyLineReleasesAll) {
