@@ -16,6 +16,7 @@
 #include "game/loading.h"
 #include "game/platform.h"
 #include "game/play/play.h"
+#include "game/progress.h"
 #include "game/scripted_keyboard.h"
 #include "game/settings.h"
 #include "game/shell.h"
@@ -33,16 +34,18 @@ const Options* runOptions = nullptr;
 WorldHeader playHeader{};
 int64_t lastPassFrame = 0;
 
-// The script and the recorder sit between the keyboard and the snapshot, so
-// that every read sees and records the same keys, a wait's re-reads included.
+// The script sits between the keyboard and the snapshot, so that every read
+// sees the same keys and pad, a wait's re-reads included; the recorder
+// writes down what each read gave, pad and all.
 void layerScriptOverKeyboard() {
-  if (!scripted && !recorder) return;
-  scriptedKeyboard = std::make_unique<ScriptedKeyboard>(gKeyboard, scripted ? &script : nullptr, recorder.get(),
-                                                        framesRun);
+  if (recorder) inputFrameRead = [] { recorder->record(framesRun, keyState, padInUse()); };
+  if (!scripted) return;
+  scriptedKeyboard = std::make_unique<ScriptedKeyboard>(gKeyboard, &script, framesRun);
   gKeyboard = scriptedKeyboard.get();
 }
 
 void restoreRealKeyboard() {
+  inputFrameRead = nullptr;
   if (!scriptedKeyboard) return;
   if (gKeyboard == scriptedKeyboard.get()) gKeyboard = scriptedKeyboard->real();
   scriptedKeyboard.reset();
@@ -70,6 +73,7 @@ void startChosenWorld(const Options& options) {
   worldFileName = options.playWorld;
   worldName = worldText(playHeader.worldName, sizeof playHeader.worldName);
   worldAuthor = worldText(playHeader.authorName, sizeof playHeader.authorName);
+  worldProgressKey = worldFileKey(options.playWorld);
   levelCount = playHeader.levelCount;
   pickupCount = 0;
   checkpointScrollX = 0;
@@ -83,6 +87,19 @@ void startChosenWorld(const Options& options) {
     startCellRow = options.startRow;
   }
   gameState = STATE_LEVEL_INTRO;
+}
+
+// The window and sound settings for this run: the store's, with what the
+// command line says instead.
+void takePlayerSettings(const Options& options) {
+  readPlayerSettings();
+  if (options.windowModeGiven) fullscreenSetting = options.fullscreen ? 1 : 0;
+  if (options.scale > 0) windowScale = options.scale;
+  if (options.volume >= 0) {
+    soundVolume = options.volume;
+    soundMuted = 0;
+  }
+  if (options.mute) soundMuted = 1;
 }
 
 void closeDriverFiles() {
@@ -148,6 +165,8 @@ bool openDriverFiles(const Options& options, std::string& error) {
 
 int32_t runGlimb(const Options& options) {
   runOptions = &options;
+  takePlayerSettings(options);
+  progressKept = !options.noProgress;
   int32_t code = loadGame();
   if (code != 0) {
     platform->showLoadError(loadErrorMessage(code).c_str());
@@ -163,8 +182,6 @@ int32_t runGlimb(const Options& options) {
   lastPassFrame = 0;
 
   while (!quitPosted) {
-    platform->pumpEvents();
-    if (quitPosted) break;
     if (runFramePass()) {
       afterPass(framesRun);
     } else if (!quitPosted) {

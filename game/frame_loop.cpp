@@ -17,9 +17,11 @@ bool quitPosted = false;
 int32_t quitCode = 0;
 int64_t framesRun = 0;
 int64_t frameLimit = -1;
+void (*inputFrameRead)() = nullptr;
 
-// Above this the pacing sleeps; within it, it naps until the tick comes round.
-constexpr uint32_t SLEEP_MARGIN = 2;
+// A wake-up at most this many milliseconds after the tick it slept to still
+// counts as on time, so that the steps keep to their 16 ms grid.
+constexpr int32_t WAKE_TOLERANCE = 2;
 
 void postQuit(int32_t code) {
   if (quitPosted) return;
@@ -95,17 +97,16 @@ void applyLetterboxShift() {
 void paceFrame() {
   if (!platform || !platform->pacing()) return;
   nextTick += FRAME_MILLISECONDS;
-  // Compared as a signed difference so that the tick wrapping round after
-  // 49 days cannot turn the wait into one of 49 days.
-  for (;;) {
-    int32_t remaining = int32_t(nextTick - platform->tickCount());
-    if (remaining <= 0) break;
-    if (uint32_t(remaining) > SLEEP_MARGIN) {
-      platform->sleepMilliseconds(uint32_t(remaining) - SLEEP_MARGIN);
-    } else {
-      platform->nap();
-    }
+  // One sleep to the tick, no spinning. Compared as a signed difference so
+  // that the tick wrapping round after 49 days cannot turn the wait into
+  // one of 49 days.
+  if (int32_t(nextTick - platform->tickCount()) > 0) {
+    platform->sleepUntilTick(nextTick);
+    // Waking a moment late is the sleep's doing, not the frame's: the next
+    // step still ends 16 ms after this one was due, so steps average 16 ms.
+    if (int32_t(platform->tickCount() - nextTick) <= WAKE_TOLERANCE) return;
   }
+  // A frame that took longer than its step is not made up for.
   nextTick = platform->tickCount();
 }
 
@@ -129,6 +130,11 @@ void captureShownPicture() {
 void readInputFrame() {
   framesRun++;
   takeInputSnapshot();
+  if (inputFrameRead) inputFrameRead();
+}
+
+static void pumpWindowEvents() {
+  if (platform) platform->pumpEvents();
 }
 
 void waitUntilNothingHeld() {
@@ -136,14 +142,18 @@ void waitUntilNothingHeld() {
   while (!nothingPressed(0) && !inputClosing && (frameLimit < 0 || framesRun < frameLimit)) {
     // Paced to the frame tick like a pass: in a window a wait's frames last
     // 16 ms as every other frame does, so frame numbers, those of a record
-    // among them, keep their meaning with or without one.
+    // among them, keep their meaning with or without one. Each re-read sees
+    // the events that came in meanwhile, key releases among them.
     paceFrame();
+    pumpWindowEvents();
     readInputFrame();
   }
   inputWaiting = 0;
 }
 
 bool runFramePass() {
+  // The window events first: focus and close decide whether a frame runs.
+  pumpWindowEvents();
   if (!appActive || !running) return false;
   readInputFrame();
   checkDebugKeys();
@@ -155,6 +165,9 @@ bool runFramePass() {
   }
   if (gameState != STATE_FADE_HOLD && backBuffer) backBuffer->fillAll(0);
   dispatchFrame();
+  // A pad removed is play's to act on in the frame it was seen; later
+  // frames and other screens have nothing to do with it.
+  joystickLost = 0;
   freezeForPendingState();
   paletteStep();
   drawDebugMarker();

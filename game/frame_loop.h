@@ -11,8 +11,8 @@ constexpr uint32_t FRAME_MILLISECONDS = 16;
 // Start-up's last step: the loop begins at the intro with no fade.
 void startFrameLoop();
 
-// One pass of the loop after the window events were handled. False when no
-// frame ran (the window inactive or the program closing).
+// One pass of the loop: handles the window events, then runs a frame. False
+// when no frame ran (the window inactive or the program closing).
 bool runFramePass();
 
 // The quit message: the first one posted ends the loop with its code.
@@ -34,10 +34,14 @@ extern int64_t frameLimit;
 
 // One reading of the devices into the snapshot: the next frame of the run.
 void readInputFrame();
+// Called after every such reading, when set (the driver records the frame's
+// keys and pad there).
+extern void (*inputFrameRead)();
 
 // Waits until no key, joystick button or stick direction is held. While the
-// latest snapshot holds anything, waits for the next 16 ms tick (when pacing)
-// and reads the devices again, each read a frame of the run. A snapshot that
+// latest snapshot holds anything, waits for the next 16 ms tick (when pacing),
+// handles the window events and reads the devices again, each read a frame
+// of the run. A snapshot that
 // holds nothing ends it at once, without a read. The close of the window and
 // the frame limit end it too.
 void waitUntilNothingHeld();

@@ -22,3 +22,6 @@ extern int32_t checkpointScrollY;
 extern std::string worldFileName;
 extern std::string worldName;
 extern std::string worldAuthor;
+// The chosen world's key in the progress kept (game/progress.h); empty when
+// its file could not be read.
+extern std::string worldProgressKey;

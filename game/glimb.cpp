@@ -12,6 +12,7 @@
 #include "game/headless_platform.h"
 #include "game/options.h"
 #include "game/sdl_platform.h"
+#include "game/settings.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
     platform = nullptr;
     return code;
   }
+  if (!options.rendererGiven) options.renderer = readRendererSetting(options.renderer);
   {
     SdlPlatform sdl(options);
     platform = &sdl;

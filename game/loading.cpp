@@ -97,11 +97,9 @@ int32_t loadGame() {
   int32_t failure = LOAD_NO_KEYBOARD;
   gKeyboard = platform->createKeyboard(failure);
   if (!gKeyboard) return failure;
-  gJoystick = platform->openJoystick();
-  if (gJoystick) {
-    joyButtonCount = gJoystick->buttonCount();
-    joystickPresent = 1;
-  }
+  // The first pad, if one is attached; the platform hands over pads that
+  // arrive later (attachJoystick) and takes back one that is removed.
+  attachJoystick(platform->openJoystick());
 
   readTileClasses();
   // A sound that cannot be loaded takes no slot and the game goes on without
@@ -116,10 +114,13 @@ int32_t loadGame() {
 }
 
 void shutdownGame() {
-  if (gJoystick) {
-    platform->releaseJoystick();
+  if (inputCreated) {
+    // Pads come and go while the game runs: whether one is in use or not,
+    // the platform lets go of them all.
     gJoystick = nullptr;
     joystickPresent = 0;
+    joyButtonCount = 0;
+    platform->releaseJoystick();
   }
   if (gKeyboard) {
     platform->releaseKeyboard();

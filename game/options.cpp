@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "game/game_vars.h"
+#include "game/settings.h"
 
 namespace {
 
@@ -22,6 +23,19 @@ bool readNumber(const char* text, int64_t low, int64_t high, int64_t& out) {
 
 }  // namespace
 
+bool parseRendererChoice(const std::string& name, RendererChoice& choice) {
+  if (name == "auto") {
+    choice = RendererChoice::AUTO;
+  } else if (name == "software") {
+    choice = RendererChoice::SOFTWARE;
+  } else if (name == "gpu") {
+    choice = RendererChoice::GPU;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 const char* optionsHelp() {
   return "Usage: glimb [OPTION]...\n"
          "Plays Glimb. The data files are read from the working folder: the --data\n"
@@ -29,9 +43,16 @@ const char* optionsHelp() {
          "data folder; then worlds and captures are kept in $XDG_DATA_HOME/glimb,\n"
          "and the worlds in $XDG_DATA_DIRS/glimb are listed too.\n"
          "\n"
-         "  --window              play in a window (the default; Alt+Enter toggles)\n"
+         "  --window              play in a window (Alt+Enter toggles; the last\n"
+         "                        choice is kept for the next run)\n"
          "  --fullscreen          play on the whole desktop\n"
+         "  --scale N             make the window N times the picture's size (kept)\n"
+         "  --volume N            sound volume from 0 to 100, and the sound on (kept)\n"
+         "  --mute                no sound (kept; --volume turns it on again)\n"
          "  --letterbox           show the 640 x 480 display, the picture 40 lines down\n"
+         "  --renderer R          how the window shows the picture: auto (the default, or\n"
+         "                        the settings file's \"renderer\" line), software (the\n"
+         "                        processor scales it into the window) or gpu\n"
          "  --data DIR            the working folder: data files, worlds, captures\n"
          "  --headless            no window, no sound, no pacing; input only from --input\n"
          "  --frames N            quit normally after frame N\n"
@@ -39,8 +60,11 @@ const char* optionsHelp() {
          "                        from frame F until the next line; \"F:\" releases all.\n"
          "                        Keys are names (LEFT RIGHT UP DOWN ENTER ESCAPE SPACE,\n"
          "                        A-Z, 0-9, F1-F12, ...) or key codes of two or more\n"
-         "                        digits; '#' starts a comment\n"
-         "  --record FILE         write the held keys in the --input format\n"
+         "                        digits; '#' starts a comment. PAD (a game controller)\n"
+         "                        or JOY (a joystick) on a line plugs a pad in for as\n"
+         "                        long as the lines hold it, with its buttons B1-B32\n"
+         "                        and its stick X=-1024..1024, Y=-1024..1024\n"
+         "  --record FILE         write the held keys and the pad in the --input format\n"
          "  --trace FILE          write one JSON object per frame (JSON Lines)\n"
          "  --capture-at F,F,...  save a capture after each listed frame\n"
          "  --play WORLD          start at the level intro of WORLD, skipping the menus\n"
@@ -48,6 +72,8 @@ const char* optionsHelp() {
          "  --difficulty D        with --play: easy, normal or hard\n"
          "  --start COLUMN,ROW    with --play: the player starts on this cell of the\n"
          "                        level (counted from 0) instead of its start tile\n"
+         "  --no-progress         keep no progress for this run and show none (test\n"
+         "                        plays of the level editor)\n"
          "  --version             show the version\n"
          "  --help                show this text\n"
          "\n"
@@ -79,10 +105,39 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.version = true;
     } else if (arg == "--window") {
       options.fullscreen = false;
+      options.windowModeGiven = true;
     } else if (arg == "--fullscreen") {
       options.fullscreen = true;
+      options.windowModeGiven = true;
+    } else if (arg == "--scale") {
+      if (!value(v)) return false;
+      int64_t scale = 0;
+      if (!readNumber(v, 1, SCALE_MAX, scale)) {
+        error = "--scale needs a whole number from 1 to " + std::to_string(SCALE_MAX) + ", not \"" + std::string(v) + "\"";
+        return false;
+      }
+      options.scale = int32_t(scale);
+    } else if (arg == "--volume") {
+      if (!value(v)) return false;
+      int64_t volume = 0;
+      if (!readNumber(v, 0, VOLUME_MAX, volume)) {
+        error = "--volume needs a whole number from 0 to " + std::to_string(VOLUME_MAX) + ", not \"" + std::string(v) + "\"";
+        return false;
+      }
+      options.volume = int32_t(volume);
+    } else if (arg == "--mute") {
+      options.mute = true;
+    } else if (arg == "--no-progress") {
+      options.noProgress = true;
     } else if (arg == "--letterbox") {
       options.letterbox = true;
+    } else if (arg == "--renderer") {
+      if (!value(v)) return false;
+      if (!parseRendererChoice(v, options.renderer)) {
+        error = "--renderer is auto, software or gpu, not \"" + std::string(v) + "\"";
+        return false;
+      }
+      options.rendererGiven = true;
     } else if (arg == "--headless") {
       options.headless = true;
     } else if (arg == "--data") {

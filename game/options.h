@@ -5,12 +5,26 @@
 #include <set>
 #include <string>
 
+// How the window shows the picture: chosen for the machine (a GPU renderer
+// where there is a real one, else the window's own pixels), or either forced.
+enum class RendererChoice { AUTO, SOFTWARE, GPU };
+
+// "auto", "software" or "gpu"; false, leaving `choice` alone, for anything else.
+bool parseRendererChoice(const std::string& name, RendererChoice& choice);
+
 struct Options {
   std::string dataDir = ".";
   bool dataGiven = false;  // --data was on the command line
   bool headless = false;
   bool fullscreen = false;
+  bool windowModeGiven = false;  // --window or --fullscreen: otherwise the settings say
   bool letterbox = false;
+  int32_t scale = 0;    // --scale: the window's whole multiple of the picture; 0 = as the settings say
+  int32_t volume = -1;  // --volume: 0..100; -1 = as the settings say
+  bool mute = false;
+  bool noProgress = false;  // --no-progress: keep and show no progress
+  RendererChoice renderer = RendererChoice::AUTO;
+  bool rendererGiven = false;  // --renderer was on the command line
   int64_t frames = -1;  // quit after this frame; -1 = run until quit
   std::string inputFile;
   std::string recordFile;

@@ -1,6 +1,7 @@
 // What the shell needs of the platform: the display device, the window, the
-// sound and input devices, the millisecond tick and naps, the window events,
-// the load-error message and key names. The SDL platform and the tests provide it.
+// sound and input devices, the millisecond tick and the sleep to a tick, the
+// window events, the load-error message and key names. The SDL platform, the
+// headless platform and the tests provide it.
 #pragma once
 
 #include <cstdint>
@@ -28,9 +29,15 @@ class ShellPlatform {
   virtual int32_t createInputSystem() { return 0; }
   // The keyboard, or nullptr with `failure` set to the load code of the failed step.
   virtual KeyboardDevice* createKeyboard(int32_t& failure) = 0;
+  // Starts watching for pads and returns the first one attached, or nullptr.
+  // Pads come and go while the game runs: the platform hands one that arrives
+  // while none is in use to the snapshot with attachJoystick, and takes the
+  // one in use back with detachJoystick when it is removed (media/input.h).
+  // A game controller's buttons are numbered as PAD_BUTTON_NAMES lists them.
   virtual JoystickDevice* openJoystick() { return nullptr; }
 
-  // Shutdown, releasing what the steps above made.
+  // Shutdown, releasing what the steps above made. releaseJoystick is called
+  // whether a pad is in use or not, and lets go of every pad.
   virtual void releaseJoystick() {}
   virtual void releaseKeyboard() {}
   virtual void releaseInputSystem() {}
@@ -40,12 +47,19 @@ class ShellPlatform {
   // Time: the millisecond tick, and waits for pacing.
   virtual uint32_t tickCount() = 0;
   virtual void sleepMilliseconds(uint32_t ms) = 0;
-  virtual void nap() { sleepMilliseconds(0); }
+  // Sleeps once, until the tick count reaches `tick` (compared as a signed
+  // difference, so across the wrap of the tick too); at once when it has.
+  // A platform with a finer clock wakes at the start of that millisecond.
+  virtual void sleepUntilTick(uint32_t tick) {
+    int32_t remaining = int32_t(tick - tickCount());
+    if (remaining > 0) sleepMilliseconds(uint32_t(remaining));
+  }
   // Whether the loop paces frames at all (off when running headless).
   virtual bool pacing() const { return true; }
 
   // Handles every waiting window event: focus sets appActive, a close ends
-  // the program through closeWindow.
+  // the program through closeWindow. The loop calls it once before each
+  // reading of the devices (a pass's, and each of a wait's re-reads).
   virtual void pumpEvents() = 0;
   virtual void showLoadError(const char* text) = 0;
 

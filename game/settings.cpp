@@ -1,57 +1,169 @@
-// The settings file: lines "Keyboard = 203 205 200 208 25 1 16" and
-// "Joystick = 0 1 9 8", decimal bytes, anything else ignored.
+// The settings file: lines such as "Keyboard = 203 205 200 208 25 1 16",
+// "Joystick = 0 1 9 8", "JoystickQuit = 7", "Fullscreen = 0", "Volume = 100",
+// decimal numbers, and "renderer = gpu" (auto, software or gpu) for the
+// window, set by hand; lines of other names are kept for writing back.
 #include "game/settings.h"
 
-#include <sys/stat.h>
+#include <strings.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
+#include <vector>
 
-#include "game/shell.h"
+#include "game/player_files.h"
 #include "media/regular_file.h"
+#include "game/shell.h"
+
+int32_t fullscreenSetting = 0;
+int32_t windowScale = SCALE_AUTOMATIC;
+int32_t soundVolume = VOLUME_MAX;
+int32_t soundMuted = 0;
 
 namespace {
 
+// The store is a few short lines; a longer file is not read.
 constexpr size_t SETTINGS_MAX_BYTES = 64 * 1024;
+// Lines of other names longer than this are not kept.
+constexpr size_t KEPT_LINE_MAX = 256;
 
-// Parses "NAME = b b b ..." into exactly `count` bytes; false for any other shape.
-bool parseValue(const std::string& line, const char* name, uint8_t* out, int32_t count) {
-  std::istringstream in(line);
-  std::string key, equals;
-  if (!(in >> key >> equals) || key != name || equals != "=") return false;
-  uint8_t read[16];
-  int32_t n = 0;
-  std::string word;
-  while (in >> word) {
-    if (n >= count || word.size() > 3 || word.find_first_not_of("0123456789") != std::string::npos) return false;
-    int value = std::atoi(word.c_str());
-    if (value > 255) return false;
-    read[n++] = uint8_t(value);
+// The "Joystick" value holds the first four pad bindings, as it always has;
+// the Quit button has a line of its own, which older versions pass over.
+constexpr int32_t JOYSTICK_VALUE_COUNT = JOY_BIND_QUIT;
+
+constexpr const char* KEYBOARD = "Keyboard";
+constexpr const char* JOYSTICK = "Joystick";
+constexpr const char* JOYSTICK_QUIT = "JoystickQuit";
+constexpr const char* FULLSCREEN = "Fullscreen";
+constexpr const char* SCALE = "Scale";
+constexpr const char* VOLUME = "Volume";
+constexpr const char* MUTE = "Mute";
+constexpr const char* OWN_NAMES[] = {KEYBOARD, JOYSTICK, JOYSTICK_QUIT, FULLSCREEN, SCALE, VOLUME, MUTE};
+
+// The file's lines as readBindings found them, written back around the values.
+std::vector<std::string> storeLines;
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Splits "NAME = w w w" into the name and its words; false for any other shape.
+bool splitLine(const std::string& line, std::string* name, std::vector<std::string>* words) {
+  std::vector<std::string> parts;
+  size_t at = 0;
+  while (at < line.size()) {
+    while (at < line.size() && isBlank(line[at])) at++;
+    size_t end = at;
+    while (end < line.size() && !isBlank(line[end])) end++;
+    if (end > at) parts.push_back(line.substr(at, end - at));
+    at = end;
   }
-  if (n != count) return false;
+  if (parts.size() < 2 || parts[1] != "=") return false;
+  *name = parts[0];
+  words->assign(parts.begin() + 2, parts.end());
+  return true;
+}
+
+// The name a line sets, or "" for a line of no such shape.
+std::string lineName(const std::string& line) {
+  std::string name;
+  std::vector<std::string> words;
+  return splitLine(line, &name, &words) ? name : "";
+}
+
+bool readNumber(const std::string& word, int32_t low, int32_t high, int32_t* out) {
+  if (word.empty() || word.size() > 5 || word.find_first_not_of("0123456789") != std::string::npos) return false;
+  const int32_t value = std::atoi(word.c_str());
+  if (value < low || value > high) return false;
+  *out = value;
+  return true;
+}
+
+// Exactly `count` bytes 0..255; `out` is left alone otherwise.
+bool readBytes(const std::vector<std::string>& words, int32_t count, uint8_t* out) {
+  if (int32_t(words.size()) != count) return false;
+  uint8_t read[16];
+  for (int32_t i = 0; i < count; i++) {
+    int32_t value = 0;
+    if (!readNumber(words[size_t(i)], 0, 255, &value)) return false;
+    read[i] = uint8_t(value);
+  }
   std::memcpy(out, read, size_t(count));
   return true;
 }
 
-std::string formatValue(const char* name, const uint8_t* bytes, int32_t count) {
+bool readOne(const std::vector<std::string>& words, int32_t low, int32_t high, int32_t* out) {
+  return words.size() == 1 && readNumber(words[0], low, high, out);
+}
+
+// The file's lines; empty when there is none or it cannot be read (said
+// when `tell` is set).
+std::vector<std::string> readStore(bool* missing, bool tell) {
+  *missing = false;
+  std::vector<std::string> lines;
+  const std::string path = settingsFilePath();
+  if (path.empty()) return lines;
+  std::error_code absent;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, absent))) {
+    *missing = true;
+    return lines;
+  }
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!readRegularFile(path, SETTINGS_MAX_BYTES, &bytes, &error)) {
+    if (tell) std::fprintf(stderr, "glimb: %s; the default settings are used\n", error.c_str());
+    return lines;
+  }
+  const std::string text(bytes.begin(), bytes.end());
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    at = end + 1;
+  }
+  return lines;
+}
+
+// A line of another name is kept when it is short printable text.
+bool keepable(const std::string& line) {
+  if (line.empty() || line.size() > KEPT_LINE_MAX) return false;
+  for (unsigned char c : line) {
+    if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
+  }
+  return true;
+}
+
+bool ownName(const std::string& name) {
+  for (const char* own : OWN_NAMES) {
+    if (name == own) return true;
+  }
+  return false;
+}
+
+std::string formatBytes(const char* name, const uint8_t* bytes, int32_t count) {
   std::string line = name;
   line += " =";
   for (int32_t i = 0; i < count; i++) {
     line += ' ';
     line += std::to_string(bytes[i]);
   }
-  line += '\n';
   return line;
 }
 
-void makeFolders(const std::string& path) {
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-    mkdir(path.substr(0, slash).c_str(), 0755);
-  }
+std::string formatNumber(const char* name, int32_t value) { return std::string(name) + " = " + std::to_string(value); }
+
+// The line of each of our values, "" for one not written.
+std::string ownLine(const std::string& name) {
+  if (name == KEYBOARD) return formatBytes(KEYBOARD, keyBindings, KEY_BINDING_COUNT);
+  if (name == JOYSTICK) return formatBytes(JOYSTICK, joyBindings, JOYSTICK_VALUE_COUNT);
+  if (name == JOYSTICK_QUIT) return formatNumber(JOYSTICK_QUIT, joyBindings[JOY_BIND_QUIT]);
+  if (name == FULLSCREEN) return formatNumber(FULLSCREEN, fullscreenSetting);
+  if (name == SCALE) return windowScale == SCALE_AUTOMATIC ? "" : formatNumber(SCALE, windowScale);
+  if (name == VOLUME) return formatNumber(VOLUME, soundVolume);
+  if (name == MUTE) return formatNumber(MUTE, soundMuted);
+  return "";
 }
 
 }  // namespace
@@ -64,56 +176,85 @@ std::string settingsFilePath() {
   return "";
 }
 
+void readPlayerSettings() {
+  fullscreenSetting = 0;
+  windowScale = SCALE_AUTOMATIC;
+  soundVolume = VOLUME_MAX;
+  soundMuted = 0;
+  bool missing = false;
+  for (const std::string& line : readStore(&missing, false)) {
+    std::string name;
+    std::vector<std::string> words;
+    if (!splitLine(line, &name, &words)) continue;
+    if (name == FULLSCREEN) readOne(words, 0, 1, &fullscreenSetting);
+    if (name == SCALE) readOne(words, SCALE_AUTOMATIC, SCALE_MAX, &windowScale);
+    if (name == VOLUME) readOne(words, 0, VOLUME_MAX, &soundVolume);
+    if (name == MUTE) readOne(words, 0, 1, &soundMuted);
+  }
+}
+
 void readBindings() {
   std::memcpy(keyBindings, DEFAULT_KEY_BINDINGS, sizeof keyBindings);
   std::memcpy(joyBindings, DEFAULT_JOY_BINDINGS, sizeof joyBindings);
-  std::string path = settingsFilePath();
-  if (path.empty()) return;
-  std::string why;
-  std::FILE* file = openRegularFile(path.c_str(), nullptr, &why);
-  if (!file && errno == ENOENT) {
+  bool missing = false;
+  storeLines = readStore(&missing, true);
+  if (missing) {
     // First run: the store is made at once with the defaults.
     writeBindings();
     return;
   }
-  if (!file) {
-    std::fprintf(stderr, "glimb: %s: %s; the default bindings are used\n", path.c_str(), why.c_str());
-    return;
-  }
-  // The store is a few short lines; what lies past the first SETTINGS_MAX_BYTES is not read.
-  std::string text(SETTINGS_MAX_BYTES, '\0');
-  text.resize(std::fread(text.data(), 1, text.size(), file));
-  std::fclose(file);
-  std::istringstream in(text);
   // Each value is taken only when it is whole; otherwise its defaults stay,
   // since all-zero bindings would leave the game unplayable.
-  std::string line;
-  while (std::getline(in, line)) {
-    uint8_t keys[KEY_BINDING_COUNT];
-    uint8_t buttons[JOY_BINDING_COUNT];
-    if (parseValue(line, "Keyboard", keys, KEY_BINDING_COUNT)) std::memcpy(keyBindings, keys, sizeof keys);
-    if (parseValue(line, "Joystick", buttons, JOY_BINDING_COUNT)) std::memcpy(joyBindings, buttons, sizeof buttons);
+  for (const std::string& line : storeLines) {
+    std::string name;
+    std::vector<std::string> words;
+    if (!splitLine(line, &name, &words)) continue;
+    if (name == KEYBOARD) readBytes(words, KEY_BINDING_COUNT, keyBindings);
+    if (name == JOYSTICK) readBytes(words, JOYSTICK_VALUE_COUNT, joyBindings);
+    if (name == JOYSTICK_QUIT) readBytes(words, 1, joyBindings + JOY_BIND_QUIT);
   }
 }
 
-void writeBindings() {
-  std::string path = settingsFilePath();
-  if (path.empty()) return;
-  makeFolders(path);
-  std::string temporary = path + ".new";
-  // Whatever was left under the temporary name goes first: opening a named
-  // pipe there for writing would wait for a reader.
-  std::remove(temporary.c_str());
-  {
-    std::ofstream out(temporary, std::ios::trunc);
-    if (!out) return;
-    out << formatValue("Keyboard", keyBindings, KEY_BINDING_COUNT);
-    out << formatValue("Joystick", joyBindings, JOY_BINDING_COUNT);
-    out.flush();
-    if (!out) {
-      std::remove(temporary.c_str());
-      return;
-    }
+RendererChoice readRendererSetting(RendererChoice fallback) {
+  bool missing = false;
+  RendererChoice choice = fallback;
+  for (const std::string& line : readStore(&missing, false)) {
+    std::string name;
+    std::vector<std::string> words;
+    if (!splitLine(line, &name, &words) || words.size() != 1) continue;
+    if (strcasecmp(name.c_str(), "renderer") == 0) parseRendererChoice(words[0], choice);
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) std::remove(temporary.c_str());
+  return choice;
+}
+
+void writeBindings() {
+  const std::string path = settingsFilePath();
+  if (path.empty()) return;
+  // The lines read stay where they were: ours carry the values of now (the
+  // first of each name; repeats go), the others are kept as they were.
+  std::string text;
+  std::vector<std::string> written;
+  for (const std::string& line : storeLines) {
+    const std::string name = lineName(line);
+    if (!ownName(name)) {
+      if (keepable(line)) text += line + "\n";
+      continue;
+    }
+    bool seen = false;
+    for (const std::string& done : written) seen = seen || done == name;
+    if (seen) continue;
+    written.push_back(name);
+    const std::string own = ownLine(name);
+    if (!own.empty()) text += own + "\n";
+  }
+  for (const char* name : OWN_NAMES) {
+    bool seen = false;
+    for (const std::string& done : written) seen = seen || done == name;
+    const std::string own = ownLine(name);
+    if (!seen && !own.empty()) text += own + "\n";
+  }
+  // Older versions wrote through this name; whatever is left there goes.
+  std::remove((path + ".new").c_str());
+  std::string error;
+  if (!replacePlayerFile(path, text, &error)) std::fprintf(stderr, "glimb: the settings are not saved: %s\n", error.c_str());
 }

@@ -52,9 +52,11 @@ extern uint32_t nextTick;
 extern int32_t cyclePhase;  // 0..5
 
 // Bindings: key codes for Left, Right, Jump, Walk, Pause, Retry, Quit and
-// joystick buttons (0-based) for Jump, Walk, Pause, Retry.
+// joystick buttons (0-based) for Jump, Walk, Pause, Retry and Quit. No
+// button does two things by default: on a game controller 0 is A, 1 B,
+// 7 Back, 8 the right stick's click and 9 Start (see media/input.h).
 constexpr int32_t KEY_BINDING_COUNT = 7;
-constexpr int32_t JOY_BINDING_COUNT = 4;
+constexpr int32_t JOY_BINDING_COUNT = 5;
 constexpr int32_t BIND_LEFT = 0;
 constexpr int32_t BIND_RIGHT = 1;
 constexpr int32_t BIND_JUMP = 2;
@@ -66,8 +68,9 @@ constexpr int32_t JOY_BIND_JUMP = 0;
 constexpr int32_t JOY_BIND_WALK = 1;
 constexpr int32_t JOY_BIND_PAUSE = 2;
 constexpr int32_t JOY_BIND_RETRY = 3;
+constexpr int32_t JOY_BIND_QUIT = 4;
 constexpr uint8_t DEFAULT_KEY_BINDINGS[KEY_BINDING_COUNT] = {203, 205, 200, 208, 25, 1, 16};
-constexpr uint8_t DEFAULT_JOY_BINDINGS[JOY_BINDING_COUNT] = {0, 1, 9, 8};
+constexpr uint8_t DEFAULT_JOY_BINDINGS[JOY_BINDING_COUNT] = {0, 1, 9, 8, 7};
 extern uint8_t keyBindings[KEY_BINDING_COUNT];
 extern uint8_t joyBindings[JOY_BINDING_COUNT];
 

@@ -41,3 +41,4 @@ int32_t checkpointScrollY = 0;
 std::string worldFileName;
 std::string worldName;
 std::string worldAuthor;
+std::string worldProgressKey;

@@ -68,6 +68,7 @@ void writeTraceLine(int64_t frame) {
   line.field("lives", lives);
   line.field("pickupCount", pickupCount);
   line.field("difficulty", difficulty);
+  line.field("joystickPresent", joystickPresent);  // a pad is in use
   writeFrontTrace(line);
   writePlayTrace(line);
   std::string text = line.finish();

@@ -12,10 +12,28 @@ KeyboardDevice* gKeyboard = nullptr;
 JoystickDevice* gJoystick = nullptr;
 int32_t inputClosing = 0;
 int32_t inputWaiting = 0;
+int32_t joystickLost = 0;
 
 static void clearSnapshot() {
   std::memset(keyState, 0, sizeof keyState);
   joyState = JoyState{};
+}
+
+void attachJoystick(JoystickDevice* device) {
+  if (!device) return;
+  gJoystick = device;
+  joyButtonCount = device->buttonCount();
+  joystickPresent = 1;
+  joyState = JoyState{};
+}
+
+void detachJoystick() {
+  if (!gJoystick) return;
+  gJoystick = nullptr;
+  joyButtonCount = 0;
+  joystickPresent = 0;
+  joyState = JoyState{};
+  joystickLost = 1;
 }
 
 void takeInputSnapshot() {

@@ -19,6 +19,19 @@ struct JoyState {
 };
 static_assert(sizeof(JoyState) == 80, "the joystick record is 80 bytes");
 
+// A game controller's buttons in the order the bindings count them, with the
+// names the setup page shows; each platform lays its pads' buttons out so. The
+// first ten follow a PC pad's numbering (face buttons, shoulders, then Start
+// at 9), except that Back and the right stick's click trade places: the
+// default bindings then give each action its own button on a game controller
+// (A jumps, B walks, Start pauses, the right stick's click retries, Back
+// quits), while a plain joystick keeps the numbers it always had.
+constexpr int32_t PAD_BUTTON_COUNT = 17;
+constexpr const char* PAD_BUTTON_NAMES[PAD_BUTTON_COUNT] = {
+    "A", "B", "X", "Y", "LB", "RB", "LS", "Back", "RS", "Start", "Guide", "Misc", "P1", "P2", "P3", "P4", "Touch"};
+constexpr int32_t PAD_BUTTON_A = 0, PAD_BUTTON_B = 1, PAD_BUTTON_LB = 4, PAD_BUTTON_RB = 5, PAD_BUTTON_BACK = 7,
+                  PAD_BUTTON_RIGHT_STICK = 8, PAD_BUTTON_START = 9;
+
 // Axis range and dead zone (hundredths of a percent of the range: 15 %).
 constexpr int32_t JOY_AXIS_MIN = -1024;
 constexpr int32_t JOY_AXIS_MAX = 1024;
@@ -48,11 +61,26 @@ class JoystickDevice {
   virtual void poll() {}
   virtual bool readState(JoyState& state) = 0;
   virtual int32_t buttonCount() const = 0;
+  // The name of a button of a pad whose buttons are known ("A", "Start"),
+  // nullptr for a joystick whose buttons only have numbers.
+  virtual const char* buttonName(int32_t button) const {
+    (void)button;
+    return nullptr;
+  }
 };
 
 // The devices in use, registered by the program at start-up; empty when absent.
 extern KeyboardDevice* gKeyboard;
 extern JoystickDevice* gJoystick;
+
+// The pad in use changes while the game runs: the platform hands over a pad
+// that arrived while none was in use, and takes back the one in use when it
+// is removed. A fresh pad starts with nothing held.
+void attachJoystick(JoystickDevice* device);
+void detachJoystick();
+// Set when the pad in use was removed; play takes it (it pauses the game) and
+// the frame loop clears it after every frame.
+extern int32_t joystickLost;
 
 // Set by the platform when the program is being closed: from then on every
 // snapshot reads as nothing held, so that release waits end.

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-mixer-dev libx11-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth xdotool x11-apps imagemagick sox python3 fonts-dejavu-core
   dpkg-dev file lintian appstream desktop-file-utils mandoc

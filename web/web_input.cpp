@@ -15,8 +15,12 @@ constexpr uint8_t HELD = 0x80;
 constexpr uint8_t KEY_F5 = 63;
 constexpr uint8_t KEY_F11 = 87;
 
-// Buttons of the standard gamepad layout in the order the game numbers them.
-constexpr int32_t STANDARD_BUTTONS[] = {0, 1, 2, 3, 4, 5, 10, 11, 8, 9, 16, 6, 7};
+// Buttons of the standard gamepad layout in the order the game numbers a game
+// controller's (PAD_BUTTON_NAMES): A, B, X, Y, LB, RB, the left stick's
+// click, Back, the right stick's click, Start, Guide; then the two triggers.
+constexpr int32_t STANDARD_BUTTONS[] = {0, 1, 2, 3, 4, 5, 10, 8, 11, 9, 16, 6, 7};
+// The buttons of the list above that have a name on the setup page.
+constexpr int32_t NAMED_BUTTONS = 11;
 constexpr int32_t DPAD_UP = 12, DPAD_DOWN = 13, DPAD_LEFT = 14, DPAD_RIGHT = 15;
 constexpr int32_t RAW_AXIS_MIN = -32768, RAW_AXIS_MAX = 32767;
 
@@ -96,8 +100,14 @@ bool WebPad::available() {
 
 void WebPad::poll() { emscripten_sample_gamepad_data(); }
 
+const char* WebPad::buttonName(int32_t button) const {
+  if (!standardLayout || button < 0 || button >= NAMED_BUTTONS) return nullptr;
+  return PAD_BUTTON_NAMES[button];
+}
+
 bool WebPad::readState(JoyState& state) {
   state = JoyState{};
+  standardLayout = false;
   const int count = emscripten_get_num_gamepads();
   for (int i = 0; i < count; i++) {
     EmscriptenGamepadEvent pad;
@@ -106,6 +116,7 @@ bool WebPad::readState(JoyState& state) {
     auto pressed = [&](int32_t b) { return b < pad.numButtons && pad.digitalButton[b]; };
     state.lX = pad.numAxes > 0 ? scaleJoystickAxis(rawAxis(pad.axis[0]), RAW_AXIS_MIN, RAW_AXIS_MAX) : 0;
     state.lY = pad.numAxes > 1 ? scaleJoystickAxis(rawAxis(pad.axis[1]), RAW_AXIS_MIN, RAW_AXIS_MAX) : 0;
+    standardLayout = standard;
     if (standard) {
       int32_t b = 0;
       for (int32_t button : STANDARD_BUTTONS) state.rgbButtons[b++] = pressed(button) ? HELD : 0;

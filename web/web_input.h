@@ -46,4 +46,9 @@ class WebPad : public JoystickDevice {
   void poll() override;
   bool readState(JoyState& state) override;
   int32_t buttonCount() const override { return BUTTONS; }
+  // A pad of the browser's standard layout has its buttons named.
+  const char* buttonName(int32_t button) const override;
+
+ private:
+  bool standardLayout = false;  // the pad last read has the standard layout
 };

@@ -1,10 +1,14 @@
-// Fuzzes the settings file's reader through its public entry point
-// (readBindings): whatever the file holds, the bindings read are written back
-// and read again unchanged, the game setup page shows their names, and play
-// runs with every bound key and joystick button held.
+// Fuzzes the settings file's reader through its public entry points
+// (readPlayerSettings, readBindings): whatever the file holds, the values read
+// are written back and read again unchanged, a second writing gives the same
+// file, the game setup page shows the bindings' names, and play runs with
+// every bound key and joystick button held.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "fuzz/game/fuzz_game.h"
 #include "game/front/title_menu.h"
@@ -22,6 +26,13 @@ constexpr int32_t SETUP_FRAMES = 3;
 constexpr int32_t PLAY_FRAMES = 6;
 constexpr uint8_t CAPTURE_KEY = 88;  // F12 would write a capture every frame
 
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -30,15 +41,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = settingsFilePath();
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   writeFuzzFile(std::filesystem::relative(path, fuzzFolder()).string(), data, size);
+  readPlayerSettings();
   readBindings();
   uint8_t keys[KEY_BINDING_COUNT];
   uint8_t buttons[JOY_BINDING_COUNT];
   std::memcpy(keys, keyBindings, sizeof keys);
   std::memcpy(buttons, joyBindings, sizeof buttons);
+  const int32_t window[4] = {fullscreenSetting, windowScale, soundVolume, soundMuted};
+  REQUIRE(windowScale >= SCALE_AUTOMATIC && windowScale <= SCALE_MAX);
+  REQUIRE(soundVolume >= 0 && soundVolume <= VOLUME_MAX);
   writeBindings();
+  const std::string written = fileText(path);
+  readPlayerSettings();
   readBindings();
   REQUIRE(std::memcmp(keys, keyBindings, sizeof keys) == 0);
   REQUIRE(std::memcmp(buttons, joyBindings, sizeof buttons) == 0);
+  const int32_t again[4] = {fullscreenSetting, windowScale, soundVolume, soundMuted};
+  REQUIRE(std::memcmp(window, again, sizeof window) == 0);
+  writeBindings();
+  REQUIRE(fileText(path) == written);
 
   // The setup page names every bound key and button.
   gameState = STATE_TITLE_MENU;

@@ -99,6 +99,12 @@ settings = {
     "no_equals": b"Keyboard 203 205 200 208 25 1 16\n",
     "letters": b"Keyboard = a b c d e f g\nJoystick = -1 +2 0x3 04\n",
     "twice": b"Keyboard = 1 2 3 4 5 6 7\nKeyboard = 8 9 10 11 12 13 14\n",
+    "all_values": b"Keyboard = 203 205 200 208 25 1 16\nJoystick = 0 1 9 8\nJoystickQuit = 7\n"
+                  b"Fullscreen = 1\nScale = 3\nVolume = 40\nMute = 1\n",
+    "other_lines": b"# kept\nRenderer = software\nFuture = a b c\nJoystickQuit = 10\nVolume = 75\n"
+                   b"Joystick = 1 2 3 4\nRenderer = opengl\n",
+    "damaged_values": b"Volume = 101\nMute = yes\nScale = 17\nFullscreen = 2\nJoystickQuit = 300\n"
+                      b"Scale = 0\nVolume\nMute = 1 1\nbad\x01line\n" + b"x" * 300 + b"\n",
 }
 
 for folder, seeds in (("intro", intro), ("demo", demos), ("tile_classes", classes), ("settings", settings)):

@@ -1,5 +1,5 @@
-// The game setup page of the title menu: rebinding the seven keys and four
-// joystick buttons, the difficulty choice and RETURN, acting on input edges.
+// The game setup page of the title menu: rebinding the seven keys and the
+// pad's five buttons, the difficulty choice and RETURN, acting on input edges.
 #include <cstdio>
 #include <cstring>
 
@@ -19,8 +19,15 @@ constexpr int32_t SECTION_KEYBOARD = 0, SECTION_JOYSTICK = 1, SECTION_DIFFICULTY
 constexpr int32_t SECTION_Y[4] = {32, 192, 288, 352};
 constexpr const char* KEY_LABELS[KEY_BINDING_COUNT] = {"Left  - %s", "Right - %s", "Jump  - %s", "Walk  - %s",
                                                        "Pause - %s", "Retry - %s", "Quit  - %s"};
-constexpr const char* BUTTON_LABELS[JOY_BINDING_COUNT] = {"Jump  - B%i", "Walk  - B%i", "Pause - B%i",
-                                                          "Retry - B%i"};
+constexpr const char* BUTTON_LABELS[JOY_BINDING_COUNT] = {"Jump  - %s", "Walk  - %s", "Pause - %s",
+                                                          "Retry - %s", "Quit - %s"};
+// Where each pad row is drawn: the four under each other, the Quit button
+// beside Retry (below them is the difficulty). The row marker stands one
+// character left of a row, the "?" of a capture in place of its blank after "-".
+constexpr int32_t BUTTON_X[JOY_BINDING_COUNT] = {224, 224, 224, 224, 448};
+constexpr int32_t BUTTON_Y[JOY_BINDING_COUNT] = {224, 240, 256, 272, 272};
+constexpr int32_t BUTTON_MARKER_GAP[JOY_BINDING_COUNT] = {32, 32, 32, 32, 16};
+constexpr int32_t BUTTON_QUESTION_AT[JOY_BINDING_COUNT] = {112, 112, 112, 112, 96};
 constexpr int32_t MARKER_CHAR = 1;  // the small font's pointer glyph
 constexpr int32_t DIFFICULTY_MARKER_X = 224, DIFFICULTY_STEP = 128;
 
@@ -47,8 +54,16 @@ void drawPage() {
   }
   drawTextLarge(192, 192, "JOYSTICK");
   for (int32_t i = 0; i < JOY_BINDING_COUNT; i++) {
-    std::snprintf(sharedText, sizeof sharedText, BUTTON_LABELS[i], int(joyBindings[i]) + 1);
-    drawTextSmall(224, 224 + 16 * i, sharedText);
+    // A pad whose buttons SDL knows shows their names; others count them from 1.
+    char button[16];
+    const char* name = gJoystick ? gJoystick->buttonName(joyBindings[i]) : nullptr;
+    if (name) {
+      std::snprintf(button, sizeof button, "%.5s", name);
+    } else {
+      std::snprintf(button, sizeof button, "B%i", int(joyBindings[i]) + 1);
+    }
+    std::snprintf(sharedText, sizeof sharedText, BUTTON_LABELS[i], button);
+    drawTextSmall(BUTTON_X[i], BUTTON_Y[i], sharedText);
   }
   drawTextLarge(192, 288, "DIFFICULTY");
   drawTextSmall(240, 320, "Easy    Normal  Hard");
@@ -157,8 +172,14 @@ void runGameSetupPage() {
   if (menuPage != MENU_PAGE_SETUP) return;
   if (menuCursor >= SECTION_KEYBOARD && menuCursor <= SECTION_RETURN) drawMenuPointer(128, SECTION_Y[menuCursor]);
   if (listRow > 0) {
-    int32_t y = (menuCursor == SECTION_KEYBOARD ? 48 : 208) + 16 * listRow;
     const char marker[2] = {char(MARKER_CHAR), 0};
+    if (menuCursor == SECTION_JOYSTICK && listRow <= JOY_BINDING_COUNT) {
+      const int32_t row = listRow - 1;
+      drawTextSmall(BUTTON_X[row] - BUTTON_MARKER_GAP[row], BUTTON_Y[row], marker);
+      if (listPage == 1) drawTextSmall(BUTTON_X[row] + BUTTON_QUESTION_AT[row], BUTTON_Y[row], "?");
+      return;
+    }
+    int32_t y = (menuCursor == SECTION_KEYBOARD ? 48 : 208) + 16 * listRow;
     drawTextSmall(192, y, marker);
     if (listPage == 1) drawTextSmall(336, y, "?");
   }

@@ -8,6 +8,7 @@
 #include "game/game_vars.h"
 #include "game/handlers.h"
 #include "game/play/play.h"
+#include "game/progress.h"
 #include "game/shell.h"
 #include "game/trace.h"
 #include "media/sprite_surface.h"
@@ -21,11 +22,19 @@ int32_t listPage = 0;
 int32_t menuPrevIdle = 0;
 int32_t cursorAnim = 0;
 int32_t menuEdge = 0;
+int32_t chosenStartLevel = 1;
+int32_t chosenStartEntry = -1;
 
 namespace {
 
 constexpr int32_t MAIN_ITEM_COUNT = 3;
 constexpr int32_t MAIN_BEGIN = 0, MAIN_SETUP = 1, MAIN_QUIT = 2;
+
+// World select: the pad's shoulder buttons (LB and RB on a game controller)
+// choose the level to start at as the - and + keys do.
+constexpr int32_t PAD_EARLIER_LEVEL = PAD_BUTTON_LB, PAD_LATER_LEVEL = PAD_BUTTON_RB;
+constexpr int32_t WORLD_ROW_HEIGHT = 64;
+constexpr int32_t PROGRESS_GAP = 16;  // between a row's text and its progress
 
 bool held(uint8_t code) { return keyState[code] != 0; }
 
@@ -62,6 +71,7 @@ void runMainPage() {
       playSound(MENU_SOUND_CHOOSE);
       listPage = 0;
       listRow = 1;
+      chosenStartEntry = -1;
       menuPage = MENU_PAGE_WORLDS;
     } else if (menuCursor == MAIN_SETUP) {
       playSound(MENU_SOUND_CHOOSE);
@@ -75,7 +85,8 @@ void runMainPage() {
   }
 }
 
-// Fixes the chosen world, frees the list and asks for the first level intro.
+// Fixes the chosen world, frees the list and asks for the level intro of the
+// first level, or of the later one chosen; either way with the usual lives.
 void startGame(int32_t entry) {
   playSound(MENU_SOUND_CHOOSE);
   listRow = entry;
@@ -83,12 +94,14 @@ void startGame(int32_t entry) {
   worldFileName = e.fileName;
   worldName = e.name;
   worldAuthor = e.author;
+  worldProgressKey = e.progressKey;
   levelCount = e.levelCount;
+  const int32_t first = entry == chosenStartEntry ? chosenStartLevel : 1;
   freeWorldList();
   pickupCount = 0;
   checkpointScrollY = 0;
   checkpointScrollX = 0;
-  levelIndex = 0;
+  levelIndex = first - 1;
   lives = 3;
   pendingState = STATE_LEVEL_INTRO;
   fadeMode = FADE_TO_BLACK;
@@ -111,6 +124,66 @@ void clampWorldSelection() {
   if (listPage * WORLDS_PER_PAGE + listRow > worldCount) listRow = worldCount - listPage * WORLDS_PER_PAGE;
 }
 
+// The furthest level reached in a listed world on the chosen difficulty, no
+// further than the world's last level; 0 without progress.
+int32_t reachedIn(const WorldEntry& e) {
+  const int32_t reached = levelReached(e.progressKey, difficulty);
+  return reached < e.levelCount ? reached : e.levelCount;
+}
+
+// "Level 6/10" at the right of a world's row: beside its name, or beside its
+// author when the name leaves no room. Empty without progress.
+std::string progressText(const WorldEntry& e) {
+  const int32_t reached = reachedIn(e);
+  if (reached < 1) return "";
+  return "Level " + std::to_string(reached) + "/" + std::to_string(e.levelCount);
+}
+
+void drawProgress(const WorldEntry& e, int32_t rowY) {
+  const std::string text = progressText(e);
+  if (text.empty()) return;
+  const int32_t x = SCREEN_WIDTH - TEXT_SMALL_CELL * int32_t(text.size());
+  const int32_t nameEnd = 32 + TEXT_LARGE_CELL * int32_t(e.name.size());
+  const int32_t authorEnd = 48 + TEXT_SMALL_CELL * int32_t(e.author.size());
+  const bool besideAuthor = nameEnd + PROGRESS_GAP > x && authorEnd + PROGRESS_GAP <= x;
+  // Level with the large name's middle, or on the author's line.
+  drawTextSmall(x, besideAuthor ? rowY + 32 : rowY + 8, text.c_str());
+}
+
+// The level the highlighted world starts at: back to 1 whenever another world
+// is highlighted; - and + (or the pad's shoulder buttons) step through the
+// levels reached, and a hint above the list says so.
+void chooseStartLevel() {
+  const int32_t entry = listPage * WORLDS_PER_PAGE + listRow - 1;
+  if (entry < 0 || entry >= worldCount) return;
+  if (entry != chosenStartEntry) {
+    chosenStartEntry = entry;
+    chosenStartLevel = 1;
+  }
+  const int32_t reached = reachedIn(worldList[entry]);
+  if (chosenStartLevel > reached) chosenStartLevel = reached < 1 ? 1 : reached;
+  if (reached < 2) return;
+  if (joystickPresent && joyState.rgbButtons[PAD_EARLIER_LEVEL]) keyState[MENU_KEY_MINUS] = 0x80;
+  if (joystickPresent && joyState.rgbButtons[PAD_LATER_LEVEL]) keyState[MENU_KEY_PLUS] = 0x80;
+  if (menuEdge && (held(MENU_KEY_MINUS) || held(MENU_KEY_PAD_MINUS)) && chosenStartLevel > 1) {
+    chosenStartLevel--;
+    playSound(MENU_SOUND_MOVE);
+  }
+  if (menuEdge && (held(MENU_KEY_PLUS) || held(MENU_KEY_PAD_PLUS)) && chosenStartLevel < reached) {
+    chosenStartLevel++;
+    playSound(MENU_SOUND_MOVE);
+  }
+  // The pad's buttons are named where the pad's buttons have names.
+  std::string buttons;
+  if (gJoystick) {
+    const char* earlier = gJoystick->buttonName(PAD_EARLIER_LEVEL);
+    const char* later = gJoystick->buttonName(PAD_LATER_LEVEL);
+    buttons = earlier && later ? std::string(" ") + earlier + " " + later : " B5 B6";
+  }
+  std::snprintf(sharedText, sizeof sharedText, "Start at level %i (- +%s)", int(chosenStartLevel), buttons.c_str());
+  drawTextSmall(0, 48, sharedText);
+}
+
 void runWorldSelectPage() {
   drawTextSmall(144, 32, "Please select a world:");
   std::snprintf(sharedText, sizeof sharedText, "Page %i of %i", int(listPage + 1),
@@ -121,6 +194,7 @@ void runWorldSelectPage() {
     drawTextLarge(32, 64 * (i + 1), e.name.c_str());
     drawTextSmall(48, 64 * (i + 1) + 32, e.author.c_str());
     drawTextSmall(48, 64 * (i + 1) + 48, e.comment.c_str());
+    drawProgress(e, WORLD_ROW_HEIGHT * (i + 1));
   }
   if (menuEdge) {
     if (held(MENU_KEY_DOWN)) {
@@ -147,6 +221,7 @@ void runWorldSelectPage() {
   }
   clampWorldSelection();
   if (menuPage != MENU_PAGE_WORLDS) return;
+  chooseStartLevel();
   drawMenuPointer(0, 64 * listRow);
   if (menuEdge && held(MENU_KEY_ENTER)) {
     int32_t entry = listPage * WORLDS_PER_PAGE + listRow - 1;
@@ -228,5 +303,10 @@ void writeFrontTrace(TraceLine& line) {
   const int32_t entry = listPage * WORLDS_PER_PAGE + listRow - 1;
   if (menuPage == MENU_PAGE_WORLDS && entry >= 0 && entry < worldCount) {
     line.field("worldFile", worldList[entry].fileName);
+    // Its progress on the chosen difficulty, as its row shows it, and the
+    // level a game on it would start at.
+    line.field("worldReached", reachedIn(worldList[entry]));
+    line.field("worldProgress", progressText(worldList[entry]));
+    line.field("startLevel", entry == chosenStartEntry ? chosenStartLevel : 1);
   }
 }

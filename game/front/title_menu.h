@@ -8,6 +8,8 @@
 // Menu key codes (DirectInput).
 constexpr uint8_t MENU_KEY_UP = 200, MENU_KEY_DOWN = 208, MENU_KEY_LEFT = 203, MENU_KEY_RIGHT = 205;
 constexpr uint8_t MENU_KEY_ENTER = 28, MENU_KEY_ESCAPE = 1, MENU_KEY_Q = 16;
+// World select: an earlier or a later level to start at, of those reached.
+constexpr uint8_t MENU_KEY_MINUS = 12, MENU_KEY_PLUS = 13, MENU_KEY_PAD_MINUS = 74, MENU_KEY_PAD_PLUS = 78;
 
 // Sounds of the menu: moving a cursor, choosing, going back or quitting.
 constexpr int32_t MENU_SOUND_MOVE = 8;
@@ -31,6 +33,7 @@ struct WorldEntry {
   std::string name;  // as stored (the large font draws 0x5B and 0x5C as "." and "!")
   std::string author;
   std::string comment;
+  std::string progressKey;  // the world's key in the progress kept
 };
 
 constexpr int32_t WORLD_LIST_MAX = 100;
@@ -53,10 +56,15 @@ extern int32_t menuPrevFineX;
 extern int32_t menuPrevFineY;
 // 1 on a frame whose nothing-held result differs from the frame before's.
 extern int32_t menuEdge;
+// World select: the level the highlighted world starts at (1 unless the
+// player chose a later one it has reached), and the entry it was chosen for.
+extern int32_t chosenStartLevel;
+extern int32_t chosenStartEntry;
 
 // Builds the world list: entry 0 the built-in world, then the playable
 // "*.glw" files of the current and the player's folder sorted by name, then
-// those of the folders of worlds installed for everyone, at most 100 in all.
+// those of the folders of worlds installed for everyone, at most 100 in all;
+// and reads the progress kept for them.
 void buildWorldList();
 // Empties every entry's strings (a game was started from the list).
 void freeWorldList();

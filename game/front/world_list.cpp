@@ -12,6 +12,7 @@
 
 #include "game/data_folders.h"
 #include "game/front/title_menu.h"
+#include "game/progress.h"
 #include "world/world_file.h"
 
 WorldEntry worldList[WORLD_LIST_MAX];
@@ -28,17 +29,27 @@ bool hasWorldExtension(const std::string& name) {
   return ext == ".glw";
 }
 
-// Fills `entry` from the file's header; false, with the reason in *error,
-// when the header cannot be read.
-// The header texts end at their first zero byte or at the field's end.
-bool readEntry(const std::string& fileName, WorldEntry& entry, std::string* error) {
+// Fills `entry` from the file: the header's level count and texts (which end
+// at their first zero byte or at the field's end) and the world's key in the
+// progress kept. With `check`, the file must pass the world check as well.
+// False, with the reason in *error ("FILE: reason"), otherwise. The file is
+// read once for all of it.
+bool readEntry(const std::string& fileName, bool check, WorldEntry& entry, std::string* error) {
+  std::vector<uint8_t> bytes;
+  if (!readFileBytes(fileName, &bytes, error)) return false;
+  std::string reason;
   WorldHeader header{};
-  if (!readWorldHeader(fileName, &header, error)) return false;
+  if ((check && !checkWorld(bytes.data(), bytes.size(), &reason)) ||
+      !decodeWorldHeader(bytes.data(), bytes.size(), &header, &reason)) {
+    if (error) *error = fileName + ": " + reason;
+    return false;
+  }
   entry.levelCount = header.levelCount;
   entry.fileName = fileName;
   entry.name = worldText(header.worldName, WORLD_NAME_SIZE);
   entry.author = worldText(header.authorName, AUTHOR_NAME_SIZE);
   entry.comment = worldText(header.comment, COMMENT_SIZE);
+  entry.progressKey = worldContentKey(bytes);
   return true;
 }
 
@@ -106,11 +117,12 @@ void freeWorldList() {
 
 void buildWorldList() {
   freeWorldList();
+  readProgress();
   // The built-in world is always offered; a header that cannot be read
   // leaves it without texts and levels, and play then refuses it.
   WorldEntry& builtIn = worldList[0];
   std::string error;
-  if (!readEntry(BUILT_IN_WORLD_FILE, builtIn, &error)) {
+  if (!readEntry(BUILT_IN_WORLD_FILE, false, builtIn, &error)) {
     builtIn = WorldEntry{};
     reportOnce(error + "; the built-in world is listed without its texts and cannot be played");
   }
@@ -125,7 +137,7 @@ void buildWorldList() {
                  std::to_string(WORLD_LIST_MAX) + " worlds");
       break;
     }
-    if (!checkWorldFile(names[i], &error) || !readEntry(names[i], worldList[worldCount], &error)) {
+    if (!readEntry(names[i], true, worldList[worldCount], &error)) {
       reportOnce("world select leaves out " + error);
       continue;
     }

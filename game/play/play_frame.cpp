@@ -122,7 +122,7 @@ void mergeJoystick() {
     keyState[keyBindings[BIND_RIGHT]] = 1;
     if (joyState.lX < JOY_RUN_DEFLECTION) keyState[keyBindings[BIND_WALK]] = 1;
   }
-  constexpr int32_t BUTTON_KEYS[JOY_BINDING_COUNT] = {BIND_JUMP, BIND_WALK, BIND_PAUSE, BIND_RETRY};
+  constexpr int32_t BUTTON_KEYS[JOY_BINDING_COUNT] = {BIND_JUMP, BIND_WALK, BIND_PAUSE, BIND_RETRY, BIND_QUIT};
   for (int32_t i = 0; i < JOY_BINDING_COUNT; i++) {
     if (joyBindings[i] < JOY_MAX_BUTTONS && joyState.rgbButtons[joyBindings[i]]) {
       keyState[keyBindings[BUTTON_KEYS[i]]] = 1;
@@ -148,7 +148,9 @@ void levelDone() {
 }
 
 void playKeys() {
-  if (held(BIND_PAUSE)) {
+  // The pad in use unplugged pauses the game as the Pause key does.
+  if (held(BIND_PAUSE) || joystickLost) {
+    joystickLost = 0;
     gameState = STATE_PAUSED;
     waitUntilNothingHeld();
   }

@@ -3,6 +3,7 @@
 // first), and the effects of the cells the player touches at centre height.
 #include "game/game_vars.h"
 #include "game/play/play.h"
+#include "game/progress.h"
 #include "game/shell.h"
 
 namespace {
@@ -99,6 +100,8 @@ void runTouchEffects() {
     checkpointScrollY = 0;
     prevFineX = 0;
     levelIndex += 1;
+    // The next level is reached (the last one stays the furthest there is).
+    recordLevelReached(worldProgressKey, difficulty, levelIndex < levelCount ? levelIndex + 1 : levelCount);
   }
 
   // A side trigger rings in the cell the probe touched. (A point nearer the

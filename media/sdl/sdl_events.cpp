@@ -2,6 +2,7 @@
 #include "media/sdl/sdl_events.h"
 
 #include "media/input.h"
+#include "media/sdl/sdl_input.h"
 
 void (*gSdlEventHandler)(const SDL_Event& event) = nullptr;
 
@@ -9,6 +10,9 @@ void pumpSdlEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_QUIT) inputClosing = 1;
+    if (gSdlPads && (event.type == SDL_JOYDEVICEADDED || event.type == SDL_JOYDEVICEREMOVED)) {
+      gSdlPads->handleEvent(event);
+    }
     if (gSdlEventHandler) gSdlEventHandler(event);
   }
 }

@@ -1,5 +1,5 @@
-// The one SDL event pump of the program: handles input-related events and
-// hands every event to the handler the game registers (window focus, close,
+// The one SDL event pump of the program: handles input-related events (a
+// quit request, pads plugged in and out) and hands every event to the handler the game registers (window focus, close,
 // Alt+Enter, display resets).
 #pragma once
 

@@ -1,9 +1,11 @@
 // Reading SDL's keyboard and joystick into the DirectInput-shaped snapshot.
 #include "media/sdl/sdl_input.h"
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
-#include "media/sdl/sdl_events.h"
+#include "media/regular_file.h"
 
 namespace {
 
@@ -50,14 +52,28 @@ constexpr ScancodeKey SCANCODE_KEYS[] = {
     {SDL_SCANCODE_LGUI, 219},        {SDL_SCANCODE_RGUI, 220},      {SDL_SCANCODE_APPLICATION, 221},
 };
 
-// Game-controller buttons in the order a PC pad numbers them, so that the
-// default bindings (Start pauses, Back retries) fall on the right buttons.
+// SDL's game-controller buttons in the order of PAD_BUTTON_NAMES.
 constexpr SDL_GameControllerButton CONTROLLER_BUTTONS[] = {
-    SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_X,
-    SDL_CONTROLLER_BUTTON_Y,         SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
-    SDL_CONTROLLER_BUTTON_LEFTSTICK, SDL_CONTROLLER_BUTTON_RIGHTSTICK, SDL_CONTROLLER_BUTTON_BACK,
-    SDL_CONTROLLER_BUTTON_START,     SDL_CONTROLLER_BUTTON_GUIDE};
+    SDL_CONTROLLER_BUTTON_A,          SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,          SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,  SDL_CONTROLLER_BUTTON_BACK,       SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_START,      SDL_CONTROLLER_BUTTON_GUIDE,      SDL_CONTROLLER_BUTTON_MISC1,
+    SDL_CONTROLLER_BUTTON_PADDLE1,    SDL_CONTROLLER_BUTTON_PADDLE2,    SDL_CONTROLLER_BUTTON_PADDLE3,
+    SDL_CONTROLLER_BUTTON_PADDLE4,    SDL_CONTROLLER_BUTTON_TOUCHPAD,
+};
 constexpr int32_t CONTROLLER_BUTTON_COUNT = int32_t(sizeof CONTROLLER_BUTTONS / sizeof CONTROLLER_BUTTONS[0]);
+static_assert(CONTROLLER_BUTTON_COUNT == PAD_BUTTON_COUNT, "every named button has its SDL button");
+static_assert(CONTROLLER_BUTTONS[PAD_BUTTON_BACK] == SDL_CONTROLLER_BUTTON_BACK &&
+                  CONTROLLER_BUTTONS[PAD_BUTTON_RIGHT_STICK] == SDL_CONTROLLER_BUTTON_RIGHTSTICK &&
+                  CONTROLLER_BUTTONS[PAD_BUTTON_START] == SDL_CONTROLLER_BUTTON_START &&
+                  CONTROLLER_BUTTONS[PAD_BUTTON_LB] == SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+              "the named button numbers match SDL's buttons");
+
+// The community mapping file is well under a megabyte; a mapping line a few
+// hundred characters.
+constexpr size_t MAPPING_FILE_MAX_BYTES = size_t(4) << 20;
+constexpr size_t MAPPING_LINE_MAX = 1024;
+constexpr size_t MAPPING_GUID_LENGTH = 32;
 
 constexpr int32_t SDL_AXIS_MIN = -32768;
 constexpr int32_t SDL_AXIS_MAX = 32767;
@@ -80,7 +96,6 @@ SDL_Scancode scancodeFromKeyCode(uint8_t code) {
 }
 
 bool SdlKeyboard::readState(uint8_t keys[256]) {
-  pumpSdlEvents();
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   if (!state) return false;
@@ -91,23 +106,20 @@ bool SdlKeyboard::readState(uint8_t keys[256]) {
   return true;
 }
 
-std::unique_ptr<SdlJoystick> SdlJoystick::openFirst() {
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) return nullptr;
-  for (int i = 0; i < SDL_NumJoysticks(); i++) {
-    auto device = std::make_unique<SdlJoystick>();
-    if (SDL_IsGameController(i)) device->controller = SDL_GameControllerOpen(i);
-    if (device->controller) {
-      device->buttons = CONTROLLER_BUTTON_COUNT;
-      return device;
-    }
-    device->joystick = SDL_JoystickOpen(i);
-    if (device->joystick) {
-      int n = SDL_JoystickNumButtons(device->joystick);
-      device->buttons = n < 0 ? 0 : n > JOY_MAX_BUTTONS ? JOY_MAX_BUTTONS : n;
-      return device;
-    }
+std::unique_ptr<SdlJoystick> SdlJoystick::open(int index) {
+  auto device = std::make_unique<SdlJoystick>();
+  if (SDL_IsGameController(index)) device->controller = SDL_GameControllerOpen(index);
+  if (device->controller) {
+    device->buttons = CONTROLLER_BUTTON_COUNT;
+    device->instance = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(device->controller));
+    return device;
   }
-  return nullptr;
+  device->joystick = SDL_JoystickOpen(index);
+  if (!device->joystick) return nullptr;
+  const int n = SDL_JoystickNumButtons(device->joystick);
+  device->buttons = n < 0 ? 0 : n > JOY_MAX_BUTTONS ? JOY_MAX_BUTTONS : n;
+  device->instance = SDL_JoystickInstanceID(device->joystick);
+  return device;
 }
 
 SdlJoystick::~SdlJoystick() {
@@ -138,4 +150,103 @@ bool SdlJoystick::readState(JoyState& state) {
   state.lY = scaleJoystickAxis(SDL_JoystickGetAxis(joystick, 1), SDL_AXIS_MIN, SDL_AXIS_MAX);
   for (int32_t b = 0; b < buttons; b++) state.rgbButtons[b] = SDL_JoystickGetButton(joystick, b) ? HELD : 0;
   return true;
+}
+
+const char* SdlJoystick::buttonName(int32_t button) const {
+  if (!controller || button < 0 || button >= PAD_BUTTON_COUNT) return nullptr;
+  return PAD_BUTTON_NAMES[button];
+}
+
+namespace {
+
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// A line SDL is given: a pad's GUID, a comma, then short text without
+// control characters. Comments, blank lines and anything else stay out.
+bool mappingLine(const std::string& line) {
+  if (line.size() <= MAPPING_GUID_LENGTH || line.size() > MAPPING_LINE_MAX || line[MAPPING_GUID_LENGTH] != ',') {
+    return false;
+  }
+  for (size_t i = 0; i < MAPPING_GUID_LENGTH; i++) {
+    if (!isHexDigit(line[i])) return false;
+  }
+  for (unsigned char c : line) {
+    if (c < 0x20 || c == 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int32_t addPadMappings(const std::string& path, std::string* error) {
+  std::vector<uint8_t> bytes;
+  if (!readRegularFile(path, MAPPING_FILE_MAX_BYTES, &bytes, error)) return -1;
+  const std::string text(bytes.begin(), bytes.end());
+  std::string lines;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (mappingLine(line)) lines += line + "\n";
+  }
+  if (lines.empty()) return 0;
+  // SDL takes the lines meant for this platform and checks each mapping itself.
+  SDL_RWops* source = SDL_RWFromConstMem(lines.data(), int(lines.size()));
+  const int added = source ? SDL_GameControllerAddMappingsFromRW(source, 1) : -1;
+  if (added < 0) {
+    if (error) *error = path + ": " + SDL_GetError();
+    return -1;
+  }
+  return added;
+}
+
+SdlPads* gSdlPads = nullptr;
+
+SdlPads::~SdlPads() {
+  if (gSdlPads == this) gSdlPads = nullptr;
+  // The game is letting go of its pads, not losing one: nothing is told.
+  if (pad && gJoystick == pad.get()) {
+    gJoystick = nullptr;
+    joystickPresent = 0;
+    joyButtonCount = 0;
+  }
+  pad.reset();
+  if (started) SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+}
+
+bool SdlPads::start(const std::vector<std::string>& mappingFiles) {
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) return false;
+  started = true;
+  for (const std::string& file : mappingFiles) {
+    std::error_code absent;
+    if (!std::filesystem::exists(file, absent)) continue;
+    std::string error;
+    if (addPadMappings(file, &error) < 0) std::fprintf(stderr, "glimb: pad mappings not read: %s\n", error.c_str());
+  }
+  gSdlPads = this;
+  for (int i = 0; i < SDL_NumJoysticks() && !pad; i++) pad = SdlJoystick::open(i);
+  return true;
+}
+
+void SdlPads::letGo() {
+  if (!pad) return;
+  if (gJoystick == pad.get()) detachJoystick();
+  pad.reset();
+}
+
+void SdlPads::useFirstAttached() {
+  for (int i = 0; i < SDL_NumJoysticks() && !pad; i++) pad = SdlJoystick::open(i);
+  if (pad && !gJoystick) attachJoystick(pad.get());
+}
+
+void SdlPads::handleEvent(const SDL_Event& event) {
+  if (event.type == SDL_JOYDEVICEADDED && !pad) {
+    useFirstAttached();
+  } else if (event.type == SDL_JOYDEVICEREMOVED && pad && pad->instanceId() == event.jdevice.which) {
+    letGo();
+    useFirstAttached();
+  }
 }

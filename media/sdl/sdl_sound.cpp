@@ -115,6 +115,11 @@ void SdlSoundDevice::giveBackChannel(int32_t channel) {
   if (channel >= 0 && size_t(channel) < channelsInUse.size()) channelsInUse[size_t(channel)] = false;
 }
 
+void SdlSoundDevice::setVolume(int32_t percent) {
+  const int32_t clamped = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+  Mix_MasterVolume(clamped * MIX_MAX_VOLUME / 100);
+}
+
 std::unique_ptr<SoundBuffer> SdlSoundDevice::createBuffer(const WaveFormat& format, const uint8_t* data, uint32_t size) {
   SDL_AudioFormat from = sdlFormat(format);
   if (!from || format.channels < 1 || format.channels > 8 || format.samplesPerSec == 0 || size == 0) return nullptr;

@@ -14,6 +14,8 @@ class SdlSoundDevice : public SoundDevice {
   ~SdlSoundDevice() override;
   // Makes sure the mixer has at least `channels` channels; false if it cannot.
   bool reserveChannels(int32_t channels);
+  // The loudness of every sound, 0 (silent) to 100 percent.
+  void setVolume(int32_t percent);
 
   std::unique_ptr<SoundBuffer> createBuffer(const WaveFormat& format, const uint8_t* data, uint32_t size) override;
   std::unique_ptr<SoundBuffer> duplicateBuffer(const SoundBuffer& original) override;

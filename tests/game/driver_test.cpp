@@ -137,4 +137,29 @@ TEST_F(DriverTest, BadOptionsAndUnreadableFilesExitWithTwo) {
   EXPECT_EQ(run("--help >/dev/null"), 0);
 }
 
+TEST_F(DriverTest, ScaleVolumeAndMuteFromTheCommandLineAreKeptForLaterRuns) {
+  const fs::path store = scratch.path / "config" / "glimb" / "settings";
+  fs::create_directories(store.parent_path());
+  std::ofstream(store) << "Renderer = software\nKeyboard = 30 31 32 33 34 35 36\n";
+  ASSERT_EQ(run(headless() + " --frames 2 --scale 3 --volume 40"), 0) << read(file("stderr.txt"));
+  EXPECT_EQ(read(store),
+            "Renderer = software\nKeyboard = 30 31 32 33 34 35 36\nJoystick = 0 1 9 8\nJoystickQuit = 7\n"
+            "Fullscreen = 0\nScale = 3\nVolume = 40\nMute = 0\n");
+  ASSERT_EQ(run(headless() + " --frames 2 --mute --fullscreen"), 0);
+  std::string text = read(store);
+  for (const char* line : {"Scale = 3\n", "Volume = 40\n", "Mute = 1\n", "Fullscreen = 1\n", "Renderer = software\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  }
+  ASSERT_EQ(run(headless() + " --frames 2 --volume 0"), 0);  // the sound on again, silent
+  text = read(store);
+  EXPECT_NE(text.find("Volume = 0\nMute = 0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Fullscreen = 1\n"), std::string::npos) << text;
+
+  for (const char* bad : {"--scale 0", "--scale 17", "--scale two", "--volume 101", "--volume -5", "--volume"}) {
+    EXPECT_EQ(run(headless() + " --frames 2 " + bad), 2) << bad;
+    EXPECT_NE(read(file("stderr.txt")).find(std::string(bad).substr(0, 7)), std::string::npos) << bad;
+  }
+  EXPECT_EQ(read(store), text);  // a refused command line changes nothing
+}
+
 }  // namespace

@@ -79,10 +79,10 @@ struct TestPlatform : ShellPlatform {
   void releaseSoundDevice() override { released.push_back("sound"); }
   void releaseDisplayDevice() override { released.push_back("display"); }
   uint32_t tickCount() override { return tick; }
-  void sleepMilliseconds(uint32_t ms) override { tick += ms; sleeps++; }
-  void nap() override { tick += 1; naps++; }
+  // Each sleep wakes `oversleep` milliseconds late, as a busy system's does.
+  void sleepMilliseconds(uint32_t ms) override { tick += ms + oversleep; sleeps++; }
   bool pacing() const override { return paced; }
-  void pumpEvents() override {}
+  void pumpEvents() override { pumps++; }
   void showLoadError(const char* text) override { shownError = text; }
 
   std::unique_ptr<DisplayDevice> display;  // replace before loading to use another device
@@ -91,7 +91,8 @@ struct TestPlatform : ShellPlatform {
   bool failDisplay = false, failWindow = false, letterbox = false, withSound = true, paced = false;
   int32_t keyboardFailure = 0;
   uint32_t tick = 1000;
-  int sleeps = 0, naps = 0;
+  uint32_t oversleep = 0;
+  int sleeps = 0, pumps = 0;
   std::string shownError;
   std::vector<std::string> released;
 };

@@ -42,7 +42,7 @@ TEST(ScriptedKeyboard, ScriptKeysLieOverTheRealOnesAndFollowTheFrameOfEachRead) 
   real.held[KEY_SPACE] = 0x80;
   InputScript script = parsed("2: LEFT\n4:\n");
   int64_t frame = 1;
-  ScriptedKeyboard keyboard(&real, &script, nullptr, frame);
+  ScriptedKeyboard keyboard(&real, &script, frame);
   uint8_t keys[256];
   std::vector<std::vector<int>> seen;
   for (; frame <= 4; frame++) {
@@ -71,7 +71,7 @@ class ScriptedWaitTest : public LoadedShellTest {
   }
   void useScript(const char* text) {
     script = parsed(text);
-    scripted = std::make_unique<ScriptedKeyboard>(&test.keyboard, &script, nullptr, framesRun);
+    scripted = std::make_unique<ScriptedKeyboard>(&test.keyboard, &script, framesRun);
     gKeyboard = scripted.get();
   }
   // A game-state code no handler answers to: only the loop's own work runs.

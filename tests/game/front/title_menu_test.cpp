@@ -13,6 +13,7 @@
 #include "game/game_vars.h"
 #include "game/handlers.h"
 #include "game/play/play.h"
+#include "game/progress.h"
 #include "game_test_support.h"
 #include "media/pcx.h"
 #include "world/world_file.h"
@@ -400,6 +401,49 @@ TEST_F(GameSetupTest, AJoystickButtonIsBoundFromTheLowestHeld) {
   joyButtonCount = 0;
 }
 
+// A pad whose buttons have names, as SDL's game controllers do.
+struct NamedPad : JoystickDevice {
+  bool readState(JoyState& s) override {
+    s = state;
+    return true;
+  }
+  int32_t buttonCount() const override { return 11; }
+  const char* buttonName(int32_t b) const override { return b >= 0 && b < 11 ? PAD_BUTTON_NAMES[b] : nullptr; }
+  JoyState state;
+};
+
+// The small glyphs of the block font read back as text.
+std::string textAt(int32_t x, int32_t y, size_t length) {
+  std::string text;
+  for (size_t i = 0; i < length; i++) text += char(backBuffer->pixelAt(x + 16 * int32_t(i) + 8, y + 8));
+  return text;
+}
+
+TEST_F(GameSetupTest, TheFifthPadRowBindsTheQuitButton) {
+  NamedPad pad;
+  attachJoystick(&pad);
+  press(MENU_KEY_DOWN);
+  press(MENU_KEY_ENTER);  // into the pad's rows
+  for (int i = 0; i < 5; i++) press(MENU_KEY_DOWN);
+  EXPECT_EQ(listRow, 5);  // Down on Quit stays there
+  EXPECT_EQ(drawn(432 + 8, 272 + 8), 1);  // the marker left of "Quit"
+  EXPECT_NE(drawn(192 + 8, 272 + 8), 1);
+  press(MENU_KEY_ENTER);
+  ASSERT_EQ(listPage, 1);
+  EXPECT_EQ(drawn(448 + 96 + 8, 272 + 8), '?');
+  joyState.rgbButtons[3] = 0x80;  // Y
+  frame({});
+  joyState = JoyState{};
+  frame({});
+  EXPECT_EQ(joyBindings[JOY_BIND_QUIT], 3);
+  EXPECT_EQ(listPage, 0);
+  EXPECT_EQ(textAt(448, 272, 8), "Quit - Y");
+  press(MENU_KEY_UP);
+  EXPECT_EQ(listRow, 4);
+  detachJoystick();
+  joystickLost = 0;
+}
+
 TEST_F(GameSetupTest, TheDifficultyCyclesAndItsMarkerMoves128PixelsAStep) {
   press(MENU_KEY_DOWN);
   press(MENU_KEY_DOWN);
@@ -475,6 +519,99 @@ TEST_F(TitleMenuTest, AShortDemonstrationFileGivesOnlyTheColumnsItHolds) {
   start();
   EXPECT_EQ(levelWidth, 25);
   EXPECT_EQ(tileMap.size(), 25u * 12);
+}
+
+// A playable world of `levels` levels.
+void writeLevels(const fs::path& path, const std::string& name, int32_t levels, const std::string& author = "") {
+  World world = blankWorld();
+  while (int32_t(world.levels.size()) < levels) world.levels.push_back(newLevel());
+  world.header.levelCount = uint16_t(levels);
+  setWorldText(world.header.worldName, WORLD_NAME_SIZE, name);
+  setWorldText(world.header.authorName, AUTHOR_NAME_SIZE, author);
+  std::string error;
+  ASSERT_TRUE(writeWorldFile(path.string(), world, &error)) << error;
+}
+
+class WorldProgressTest : public TitleMenuTest {
+ protected:
+  void SetUp() override {
+    TitleMenuTest::SetUp();
+    writeLevels(data.path / "w1.glw", "SHORT", 6);
+    start();
+    key = worldList[1].progressKey;
+    ASSERT_FALSE(key.empty());
+  }
+  void TearDown() override {
+    detachJoystick();
+    joystickLost = 0;
+    TitleMenuTest::TearDown();
+  }
+  // Back to the title menu, which builds the list anew, and on to world select.
+  void worldSelect() {
+    menuInit = MENU_BUILD_LIST;
+    frame({});
+    press(MENU_KEY_ENTER);
+    ASSERT_EQ(menuPage, MENU_PAGE_WORLDS);
+  }
+  std::string shown(int32_t x, int32_t y, size_t length) {
+    backBuffer->fillAll(0);
+    frame({});
+    return textAt(x, y, length);
+  }
+  std::string key;
+};
+
+TEST_F(WorldProgressTest, AWorldsProgressShowsOnItsRowAndAnyLevelReachedStartsWithTheUsualLives) {
+  recordLevelReached(key, DIFFICULTY_NORMAL, 4);
+  difficulty = DIFFICULTY_HARD;  // each difficulty has its own progress
+  worldSelect();
+  press(MENU_KEY_DOWN);
+  EXPECT_NE(shown(640 - 16 * 9, 128 + 8, 5), "Level");
+  EXPECT_NE(textAt(0, 48, 5), "Start");
+  press(MENU_KEY_UP);
+  difficulty = DIFFICULTY_NORMAL;
+  EXPECT_EQ(shown(640 - 16 * 9, 128 + 8, 9), "Level 4/6");  // right of the second row's name
+  EXPECT_NE(textAt(640 - 16 * 9, 64 + 8, 5), "Level");      // the built-in world has none
+  EXPECT_NE(textAt(0, 48, 5), "Start");                      // nor a hint while it is highlighted
+  press(MENU_KEY_DOWN);
+  EXPECT_EQ(shown(0, 48, 22), "Start at level 1 (- +)");
+  press(MENU_KEY_PLUS);
+  press(MENU_KEY_PAD_PLUS);
+  EXPECT_EQ(shown(0, 48, 22), "Start at level 3 (- +)");
+  for (int i = 0; i < 5; i++) press(MENU_KEY_PLUS);
+  EXPECT_EQ(chosenStartLevel, 4);  // no further than reached
+  press(MENU_KEY_MINUS);
+  EXPECT_EQ(chosenStartLevel, 3);
+  press(MENU_KEY_UP);  // another world, and back: level 1 again
+  press(MENU_KEY_DOWN);
+  EXPECT_EQ(shown(0, 48, 22), "Start at level 1 (- +)");
+  press(MENU_KEY_PLUS);
+  lives = 0;
+  pickupCount = 5;
+  frame({MENU_KEY_ENTER});
+  EXPECT_EQ(pendingState, STATE_LEVEL_INTRO);
+  EXPECT_EQ(levelIndex, 1);
+  EXPECT_EQ(levelCount, 6);
+  EXPECT_EQ(lives, 3);
+  EXPECT_EQ(pickupCount, 0);
+  EXPECT_EQ(worldProgressKey, key);
+}
+
+TEST_F(WorldProgressTest, ALongNameLeavesTheProgressToTheAuthorsLineAndThePadsShouldersChooseTheLevel) {
+  writeLevels(data.path / "w1.glw", "ABCDEFGHIJKLMNOPQR", 6, "Me");
+  worldSelect();
+  recordLevelReached(worldList[1].progressKey, DIFFICULTY_NORMAL, 3);
+  worldSelect();
+  EXPECT_EQ(shown(640 - 16 * 9, 128 + 32, 9), "Level 3/6");
+  NamedPad pad;
+  attachJoystick(&pad);
+  press(MENU_KEY_DOWN);
+  EXPECT_EQ(shown(0, 48, 28), "Start at level 1 (- + LB RB)");
+  joyState.rgbButtons[5] = 0x80;  // RB
+  frame({});
+  joyState = JoyState{};
+  frame({});
+  EXPECT_EQ(chosenStartLevel, 2);
 }
 
 }  // namespace

@@ -217,7 +217,7 @@ TEST(PlayDriverTest, ReplayOfTheFirstBuiltInLevelReachesItsExit) {
   ScratchFolder scratch;
   setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
   const fs::path tracePath = scratch.path / "trace.jsonl";
-  std::string command = std::string(GLIMB_BINARY) + " --headless --data " + GLIMB_DATA_DIR +
+  std::string command = std::string(GLIMB_BINARY) + " --headless --no-progress --data " + GLIMB_DATA_DIR +
                         " --play data10.glb --difficulty normal --frames 520 --input " + FIRST_LEVEL_INPUT +
                         " --trace " + tracePath.string();
   int status = std::system(command.c_str());
@@ -259,7 +259,7 @@ TEST(PlayDriverTest, TheSummitsValleyRunnerComesAliveAsTheViewDescends) {
   ScratchFolder scratch;
   setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
   const fs::path tracePath = scratch.path / "trace.jsonl";
-  std::string command = std::string(GLIMB_BINARY) + " --headless --data " + GLIMB_DATA_DIR +
+  std::string command = std::string(GLIMB_BINARY) + " --headless --no-progress --data " + GLIMB_DATA_DIR +
                         " --play data10.glb --level 11 --difficulty normal --frames 900 --input " + SUMMIT_INPUT +
                         " --trace " + tracePath.string();
   int status = std::system(command.c_str());

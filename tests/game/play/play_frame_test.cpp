@@ -2,6 +2,7 @@
 // player and the view, the sub-states and keys, the status line and the
 // hand-overs to other screens, and a level that cannot be read any more.
 #include <cstring>
+#include <set>
 
 #include "game/frame_loop.h"
 #include "game/game_vars.h"
@@ -197,6 +198,21 @@ TEST_F(PlayTest, JoystickSmallDeflectionWalksAndFullDeflectionRuns) {
   frame();
   EXPECT_TRUE(keyState[205] && keyState[200]);
   EXPECT_FALSE(keyState[208]);
+  joyState = JoyState{};
+  joystickPresent = 0;
+}
+
+TEST_F(PlayTest, ThePadsQuitButtonLeavesTheLevelAndNoDefaultButtonDoesTwoThings) {
+  std::set<uint8_t> buttons(DEFAULT_JOY_BINDINGS, DEFAULT_JOY_BINDINGS + JOY_BINDING_COUNT);
+  EXPECT_EQ(buttons.size(), size_t(JOY_BINDING_COUNT));
+  writeWorld({TestLevel(20, 12).floor(11)});
+  start();
+  joystickPresent = 1;
+  joyState.rgbButtons[DEFAULT_JOY_BINDINGS[JOY_BIND_QUIT]] = 0x80;
+  frame();
+  EXPECT_EQ(pendingState, STATE_TITLE_MENU);
+  EXPECT_EQ(fadeMode, FADE_TO_WHITE);
+  EXPECT_NE(gameState, STATE_DYING);  // it does not retry as well
   joyState = JoyState{};
   joystickPresent = 0;
 }

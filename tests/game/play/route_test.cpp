@@ -91,7 +91,7 @@ TEST_P(RouteTest, ReachesTheExitWithoutLosingALife) {
   setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
   const fs::path tracePath = scratch.path / "trace.jsonl";
   const int frames = lastScriptFrame(script) + 30;
-  std::string command = std::string(GLIMB_BINARY) + " --headless --data " + GLIMB_DATA_DIR +
+  std::string command = std::string(GLIMB_BINARY) + " --headless --no-progress --data " + GLIMB_DATA_DIR +
                         " --play data10.glb --level " + std::to_string(route.level) + " --difficulty " +
                         route.difficulty + " --frames " + std::to_string(frames) + " --input " +
                         script.string() + " --trace " + tracePath.string();
