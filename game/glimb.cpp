@@ -79,19 +79,8 @@ void findPlayWorld(std::string& world) {
 
 int main(int argc, char** argv) {
   Options options;
+  if (const int32_t code = takeCommandLine(argc, argv, options, GLIMB_VERSION); code >= 0) return code;
   std::string error;
-  if (!parseOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "glimb: %s\n", error.c_str());
-    return 2;
-  }
-  if (options.help) {
-    std::fputs(optionsHelp(), stdout);
-    return 0;
-  }
-  if (options.version) {
-    std::printf("glimb %s\n", GLIMB_VERSION);
-    return 0;
-  }
   useInstalledFolders(options, argv[0]);
   makeAbsolute(options.inputFile);
   makeAbsolute(options.recordFile);

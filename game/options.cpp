@@ -1,6 +1,7 @@
 // Parsing glimb's command line.
 #include "game/options.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "game/game_vars.h"
@@ -224,4 +225,21 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     return false;
   }
   return true;
+}
+
+int32_t takeCommandLine(int argc, char** argv, Options& options, const char* version) {
+  std::string error;
+  if (!parseOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "glimb: %s\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(optionsHelp(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("glimb %s\n", version);
+    return 0;
+  }
+  return -1;
 }

@@ -44,3 +44,9 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 
 // The --help text.
 const char* optionsHelp();
+
+// Reads the command line of a program named "glimb": a bad option is said on
+// the error output (exit code 2), --help and --version are answered on the
+// standard output (exit code 0; `version` is what --version shows). Returns
+// that exit code, or -1 when the program goes on with `options`.
+int32_t takeCommandLine(int argc, char** argv, Options& options, const char* version);

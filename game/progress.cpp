@@ -149,17 +149,10 @@ void readProgress() {
     tellOnce(error + "; the progress kept there is passed over, and replaced when a level is next reached");
     return;
   }
-  const std::string text(bytes.begin(), bytes.end());
   int32_t lineNumber = 0;
   std::vector<int32_t> damaged;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    at = end + 1;
+  for (const std::string& line : textLines(bytes)) {
     lineNumber++;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     Record record;
     if (!parseRecord(line, &record)) {

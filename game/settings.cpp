@@ -113,17 +113,7 @@ std::vector<std::string> readStore(bool* missing, bool tell) {
     if (tell) std::fprintf(stderr, "glimb: %s; the default settings are used\n", error.c_str());
     return lines;
   }
-  const std::string text(bytes.begin(), bytes.end());
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    at = end + 1;
-  }
-  return lines;
+  return textLines(bytes);
 }
 
 // A line of another name is kept when it is short printable text.

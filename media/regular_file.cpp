@@ -74,3 +74,18 @@ bool readRegularFile(const std::string& path, uint64_t limit, std::vector<uint8_
   *out = std::move(bytes);
   return true;
 }
+
+std::vector<std::string> textLines(const std::vector<uint8_t>& bytes) {
+  std::vector<std::string> lines;
+  const std::string text(bytes.begin(), bytes.end());
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    at = end + 1;
+  }
+  return lines;
+}

@@ -17,3 +17,7 @@ std::FILE* openRegularFile(const char* path, uint64_t* size = nullptr, std::stri
 // the reason in *error ("PATH: reason"); nothing is allocated for a file
 // longer than the limit.
 bool readRegularFile(const std::string& path, uint64_t limit, std::vector<uint8_t>* out, std::string* error = nullptr);
+
+// The lines of a text file's bytes, without their line ends ("\n" or "\r\n");
+// a last line without an end counts as a line.
+std::vector<std::string> textLines(const std::vector<uint8_t>& bytes);

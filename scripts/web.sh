@@ -46,7 +46,7 @@ case "$mode" in
     ;;
   test)
     install_test_tools
-    ctest --test-dir build-web --output-on-failure
+    ctest --test-dir build-web --output-on-failure --timeout 600
     exit 0
     ;;
   bench)

@@ -181,15 +181,8 @@ bool mappingLine(const std::string& line) {
 int32_t addPadMappings(const std::string& path, std::string* error) {
   std::vector<uint8_t> bytes;
   if (!readRegularFile(path, MAPPING_FILE_MAX_BYTES, &bytes, error)) return -1;
-  const std::string text(bytes.begin(), bytes.end());
   std::string lines;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    at = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : textLines(bytes)) {
     if (mappingLine(line)) lines += line + "\n";
   }
   if (lines.empty()) return 0;

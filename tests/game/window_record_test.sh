@@ -33,6 +33,10 @@ if [ "${WINDOW_RECORD_INNER:-}" = 1 ]; then
     xdotool keyup Right
     sleep 0.2
     hold Right 0.2   # resumes
+    # Apart from the key before it: the wait that ends the pause waits until
+    # nothing is held, so F12 pressed as Right is let go (in one frame on a
+    # busy machine) would only be waited out.
+    sleep 0.3
     hold F12 0.4     # one capture
     hold Right 0.5
     hold Escape 3.0  # a life lost, the key held into the next level intro

@@ -72,4 +72,12 @@ TEST(RegularFile, AFileLongerThanTheLimitIsRefusedAndOneWithinItIsReadWhole) {
   std::fclose(file);
 }
 
+TEST(RegularFile, TextLinesEndAtEitherLineEndAndKeepAnUnendedLastLine) {
+  const std::string text = "a = 1\r\n\nb\rc\nlast";
+  const std::vector<std::string> lines = textLines(std::vector<uint8_t>(text.begin(), text.end()));
+  EXPECT_EQ(lines, (std::vector<std::string>{"a = 1", "", "b\rc", "last"}));
+  EXPECT_TRUE(textLines({}).empty());
+  EXPECT_EQ(textLines({'\n'}), std::vector<std::string>{""});
+}
+
 }  // namespace
