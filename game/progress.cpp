@@ -110,12 +110,18 @@ void writeProgress() {
     text += r.more + "\n";
   }
   std::string error;
-  if (!replacePlayerFile(progressFilePath(), text, &error)) tellOnce("the progress is not kept: " + error);
+  if (!replacePlayerFile(progressFilePath(), text, &error)) {
+    tellOnce("the progress is not kept: " + error);
+    return;
+  }
+  if (progressWritten) progressWritten();
 }
 
 }  // namespace
 
 bool progressKept = true;
+std::string progressFolder;
+void (*progressWritten)() = nullptr;
 
 std::string worldContentKey(const std::vector<uint8_t>& bytes) {
   uint64_t hash = 0xcbf29ce484222325ull;
@@ -135,7 +141,10 @@ std::string worldFileKey(const std::string& path) {
   return worldContentKey(bytes);
 }
 
-std::string progressFilePath() { return userFilePath(PROGRESS_FILE_NAME); }
+std::string progressFilePath() {
+  if (!progressFolder.empty()) return (std::filesystem::path(progressFolder) / PROGRESS_FILE_NAME).string();
+  return userFilePath(PROGRESS_FILE_NAME);
+}
 
 void readProgress() {
   records.clear();

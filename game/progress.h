@@ -22,6 +22,14 @@ std::string worldContentKey(const std::vector<uint8_t>& bytes);
 // The key of the world file at `path`; empty when it cannot be read.
 std::string worldFileKey(const std::string& path);
 
+// The folder of the progress file when it is not the player's folder (the
+// web page keeps it in the browser's storage, its captures elsewhere);
+// empty for the player's folder.
+extern std::string progressFolder;
+// Called after the file was written (the web page then has the browser's
+// storage catch up); nullptr for none.
+extern void (*progressWritten)();
+
 // Where the progress is kept.
 std::string progressFilePath();
 

@@ -98,6 +98,16 @@ bool WebPad::available() {
   return emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS;
 }
 
+bool WebPad::anyConnected() {
+  if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return false;
+  const int count = emscripten_get_num_gamepads();
+  for (int i = 0; i < count; i++) {
+    EmscriptenGamepadEvent pad;
+    if (emscripten_get_gamepad_status(i, &pad) == EMSCRIPTEN_RESULT_SUCCESS && pad.connected) return true;
+  }
+  return false;
+}
+
 void WebPad::poll() { emscripten_sample_gamepad_data(); }
 
 const char* WebPad::buttonName(int32_t button) const {

@@ -43,6 +43,9 @@ class WebPad : public JoystickDevice {
   static constexpr int32_t BUTTONS = 16;
   // True when the browser has the Gamepad API at all.
   static bool available();
+  // True when the browser shows at least one pad (it shows one only after
+  // one of its buttons was pressed on this page).
+  static bool anyConnected();
   void poll() override;
   bool readState(JoyState& state) override;
   int32_t buttonCount() const override { return BUTTONS; }

@@ -7,6 +7,7 @@
 #include "game/data_folders.h"
 #include "game/driver.h"
 #include "game/options.h"
+#include "game/progress.h"
 #include "web/web_page.h"
 #include "web/web_platform.h"
 #include "web/world_intake.h"
@@ -21,6 +22,9 @@ int main() {
   }
   // Captures are made here too, and offered as downloads.
   userFolder = PLAYER_FOLDER;
+  // The progress is kept in the browser's storage, as the settings are.
+  progressFolder = PROGRESS_FOLDER;
+  progressWritten = syncStorage;
   linkKeptWorlds(KEPT_WORLDS_FOLDER, PLAYER_FOLDER);
   int32_t code;
   {

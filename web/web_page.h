@@ -13,6 +13,8 @@
 constexpr const char* DATA_FOLDER = "/data";
 constexpr const char* KEPT_WORLDS_FOLDER = "/persist/worlds";
 constexpr const char* PLAYER_FOLDER = "/glimb";
+// Where the progress file is kept, in the browser's storage.
+constexpr const char* PROGRESS_FOLDER = "/persist/data/glimb";
 
 // Waits, sleeping (Asyncify) on the browser's animation frames, until the
 // next 16 ms step is due, and while a test holds the game. Hidden tabs get

@@ -81,7 +81,19 @@ KeyboardDevice* WebPlatform::createKeyboard(int32_t& failure) {
 JoystickDevice* WebPlatform::openJoystick() {
   if (!WebPad::available()) return nullptr;
   pad = std::make_unique<WebPad>();
-  return pad.get();
+  // A pad the browser shows later is handed over then (followPads).
+  return WebPad::anyConnected() ? pad.get() : nullptr;
+}
+
+void WebPlatform::followPads() {
+  if (!pad) return;
+  const bool connected = WebPad::anyConnected();
+  if (connected && !gJoystick) {
+    attachJoystick(pad.get());
+  } else if (!connected && gJoystick == pad.get()) {
+    // The last pad went: play pauses as when the Pause key is pressed.
+    detachJoystick();
+  }
 }
 
 uint32_t WebPlatform::tickCount() { return uint32_t(emscripten_get_now()); }
@@ -98,6 +110,7 @@ void WebPlatform::sleepMilliseconds(uint32_t ms) {
 
 void WebPlatform::pumpEvents() {
   appActive = pageHidden() ? 0 : 1;
+  followPads();
   if (keyboard && keyboard->takeCaptureKeySeen()) offerNewCaptures();
   takeIncomingWorlds();
   keepSettings();

@@ -49,12 +49,16 @@ class WebPlatform : public ShellPlatform {
   // The frame step waits in the keyboard's read (awaitFrameTurn), on the
   // browser's animation frames, not in the loop's pacing.
   bool pacing() const override { return false; }
-  // The page's visibility (a hidden tab pauses the game), worlds added from
-  // the page, captures to offer, settings to keep.
+  // The page's visibility (a hidden tab pauses the game), pads shown and
+  // gone, worlds added from the page, captures to offer, settings to keep.
   void pumpEvents() override;
   void showLoadError(const char* text) override;
 
  private:
+  // Hands the pad over when the browser shows one and takes it back when it
+  // shows none any more.
+  void followPads();
+
   const Options& opts;
   std::unique_ptr<WebDisplay> display;
   std::unique_ptr<WebSoundDevice> sound;

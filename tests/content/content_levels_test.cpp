@@ -139,6 +139,14 @@ TEST(ContentLevels, DemonstrationHoldsOnlyTilesItTurnsIntoCreatures) {
 std::string sourceWith(const std::string& worldText) {
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / ("glimb-levels-test-" + std::to_string(::getpid()));
+  // One folder for the whole run, gone when the run ends.
+  static const struct Cleanup {
+    fs::path dir;
+    ~Cleanup() {
+      std::error_code ignored;
+      fs::remove_all(dir, ignored);
+    }
+  } cleanup{dir};
   fs::create_directories(dir / "levels");
   fs::copy_file(fs::path(CONTENT_SOURCE_DIR) / "levels/legend.txt", dir / "levels/legend.txt",
                 fs::copy_options::overwrite_existing);

@@ -28,6 +28,7 @@
 #include "editor/editor_files.h"
 #include "editor/editor_setup.h"
 #include "editor/editor_state.h"
+#include "editor/editor_testplay.h"
 #include "editor/ui/edit_view.h"
 #include "editor/ui/editor_window.h"
 #include "editor/editor_area.h"
@@ -180,7 +181,10 @@ class EditorUiTest : public QObject {
     dataFolder = gle_test::makeEditorDataFolder();
     gle_test::useTestHomeFolders(dataFolder);
   }
-  void cleanupTestCase() { gle_test::removeFolder(dataFolder); }
+  void cleanupTestCase() {
+    gle_test::removeFolder(dataFolder);
+    removeTestWorld();  // the copy F10 wrote, and its folder
+  }
 
   void init() {
     resetEditorState();

@@ -25,6 +25,8 @@ class ProgressTest : public ::testing::Test {
   }
   void TearDown() override {
     userFolder.clear();
+    progressFolder.clear();
+    progressWritten = nullptr;
     progressKept = true;
   }
   fs::path store() const { return folder.path / "progress"; }
@@ -149,6 +151,23 @@ TEST_F(ProgressTest, ARunThatKeepsNoProgressNeitherReadsNorWritesIt) {
   progressKept = true;
   readProgress();
   EXPECT_EQ(levelReached(KEY_A, EASY), 3);
+}
+
+int writesTold = 0;
+
+TEST_F(ProgressTest, AProgressFolderOfItsOwnIsWrittenAndEachWritingIsTold) {
+  // As the web page keeps it: apart from the player's folder, made when needed.
+  progressFolder = (folder.path / "kept" / "glimb").string();
+  progressWritten = [] { writesTold++; };
+  writesTold = 0;
+  recordLevelReached(KEY_A, NORMAL, 2);
+  EXPECT_EQ(writesTold, 1);
+  EXPECT_FALSE(fs::exists(store()));
+  EXPECT_TRUE(fs::exists(folder.path / "kept" / "glimb" / "progress"));
+  recordLevelReached(KEY_A, NORMAL, 1);  // not further: nothing written
+  EXPECT_EQ(writesTold, 1);
+  readProgress();
+  EXPECT_EQ(levelReached(KEY_A, NORMAL), 2);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 // the title screen equals the native game's capture of the same frame pixel
 // for pixel (in both display modes); keys sent to the page choose BEGIN GAME
 // and the built-in world and the first level's route reaches level 2 showing
-// what the native game shows; a dropped .glw is listed on world select and
-// kept for the next visit, a damaged one is refused with the game's reason;
-// F12 offers the native capture as a download; a pad plays the menus, changed
-// keys are kept, sounds play, and a hidden page pauses.
+// what the native game shows, and the progress is kept for the next visit; a
+// dropped .glw is listed on world select and kept for the next visit, a
+// damaged one is refused with the game's reason; F12 offers the native
+// capture as a download; a pad plays the menus, changed keys are kept, sounds
+// play, and a hidden page pauses; pulling the pad out during play pauses the
+// game.
 // Usage: node page_test.js PAGE_DIR NATIVE_GLIMB DATA_DIR LEVEL1_ROUTE
 'use strict';
 
@@ -27,7 +29,7 @@ const assert = require('node:assert');
 const harness = require('./page_harness.js');
 
 const [pageDir, nativeGlimb, dataDir, routeFile] = process.argv.slice(2).map(p => path.resolve(p));
-const STATE_TITLE_MENU = -7, STATE_LEVEL_INTRO = -6;
+const STATE_TITLE_MENU = -7, STATE_LEVEL_INTRO = -6, STATE_PAUSED = -3;
 // A frame of the title menu with its palette settled (the intro runs 440
 // frames when no key is pressed, the menu's fade in ends at frame 480).
 const TITLE_FRAME = 500;
@@ -88,9 +90,10 @@ test('The title screen shows the native capture of the same frame, pixel for pix
   });
 });
 
-test('Keys choose BEGIN GAME and the built-in world, and the first level route reaches level 2', async () => {
+test('Keys choose BEGIN GAME and the built-in world, the first level route reaches level 2, and the progress is kept', async () => {
   const route = harness.readInputScript(routeFile);
-  await withBrowser(null, async browser => {
+  const profile = harness.scratchFolder('profile');
+  await withBrowser(profile, async browser => {
     const game = await harness.GamePage.open(browser, server.url + '?hold=1');
     await game.press(60, 'Enter');  // ends the intro
     await game.runTo(100);
@@ -123,6 +126,15 @@ test('Keys choose BEGIN GAME and the built-in world, and the first level route r
     assert.strictEqual(await game.call('levelIndex'), 1, 'the level intro of level 2 shows');
     await keepScreenshot(game, 'level2-intro.png');
     assert.deepStrictEqual(game.errors, []);
+  });
+  // The next visit finds level 2 reached on Normal in the browser's storage.
+  await withBrowser(profile, async browser => {
+    const game = await harness.GamePage.open(browser, server.url + '?hold=1');
+    assert.match(await game.call('progressFile'), /^\d+-[0-9a-f]{16} 0 2 0$/m);
+    await game.press(60, 'Enter');
+    await game.press(101, 'Enter');
+    await game.runTo(140);
+    await keepScreenshot(game, 'world-select-progress.png');
   });
 });
 
@@ -202,8 +214,12 @@ function fakeGamepad() {
       pad.buttons[button] = {pressed: down, touched: down, value: down ? 1 : 0};
       pad.timestamp++;
     },
+    plug(on) {
+      pad.connected = on;
+    },
   };
-  Object.defineProperty(Navigator.prototype, 'getGamepads', {value: () => [pad, null, null, null]});
+  Object.defineProperty(Navigator.prototype, 'getGamepads',
+    {value: () => [pad.connected ? pad : null, null, null, null]});
 }
 
 // The pad's button `button` pressed for frame `frame` alone.
@@ -255,5 +271,36 @@ test('A pad plays the menus, changed keys are kept for the next visit, sounds pl
   await withBrowser(profile, async browser => {
     const game = await harness.GamePage.open(browser, server.url + '?hold=1');
     assert.strictEqual(await game.call('keyBinding', 0), 30, 'the next visit reads the changed key');
+  });
+});
+
+test('Pulling the pad out during play pauses the game, and the pad plugged in again goes on', async () => {
+  await withBrowser(null, async browser => {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(fakeGamepad);
+    await page.setViewport({width: 1400, height: 1000});
+    await page.goto(server.url + '?hold=1');
+    await page.waitForFunction(() => window.glimbTest && glimbTest.running() && glimbTest.firstPictureAt() >= 0);
+    const game = new harness.GamePage(page);
+    await game.press(60, 'Enter');  // ends the intro
+    await game.press(101, 'Enter');  // BEGIN GAME
+    await game.press(110, 'Enter');  // the built-in world
+    const intro = await game.runUntilState(STATE_LEVEL_INTRO, 111, 100);
+    await pressPad(game, intro + 10, 0);  // A starts the level
+    await game.runTo(intro + 60);
+    const playing = await game.gameState();
+    assert.ok(playing >= 0, 'the level is being played, not in state ' + playing);
+
+    await page.evaluate(() => testPad.plug(false));
+    await game.runTo(intro + 70);
+    assert.strictEqual(await game.gameState(), STATE_PAUSED, 'pulling the pad out paused the game');
+    await game.runTo(intro + 120);
+    assert.strictEqual(await game.gameState(), STATE_PAUSED, 'the game stays paused');
+
+    await page.evaluate(() => testPad.plug(true));
+    await pressPad(game, intro + 130, 0);  // any button goes on, as any key does
+    await game.runTo(intro + 150);
+    assert.ok(await game.gameState() >= 0, 'the pad plugged in again went on with the game');
+    assert.deepStrictEqual(game.errors, []);
   });
 });

@@ -370,6 +370,13 @@ window.glimbTest = {
       return '';
     }
   },
+  progressFile: function() {
+    try {
+      return Module.FS.readFile('/persist/data/glimb/progress', {encoding: 'utf8'});
+    } catch (e) {
+      return '';
+    }
+  },
   worldNames: function() {
     const names = [];
     for (let i = 0; i < Module._glimb_world_count(); i++) names.push(Module.UTF8ToString(Module._glimb_world_name(i)));
