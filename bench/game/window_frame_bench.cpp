@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/game/ratio_reporter.h"
+#include "game/picture_conversion.h"
 #include "game/sdl_platform.h"
 
 namespace {
@@ -80,6 +81,25 @@ void copyBytes(benchmark::State& state, size_t bytes) {
 void BM_MemcpyOfThePicture(benchmark::State& state) { copyBytes(state, size_t(SCREEN_WIDTH) * SCREEN_HEIGHT); }
 BENCHMARK(BM_MemcpyOfThePicture)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// The conversion alone: the picture at twice its size into 32-bit pixels in
+// memory, as the window path writes them before the X server takes them.
+void BM_ConvertPictureDoubled(benchmark::State& state) {
+  Surface picture{SCREEN_WIDTH, SCREEN_HEIGHT};
+  for (int32_t y = 0; y < SCREEN_HEIGHT; y++) {
+    for (int32_t x = 0; x < SCREEN_WIDTH; x++) picture.pixels()[size_t(y) * picture.pitch() + x] = uint8_t((x / 32) * 7 + y / 7);
+  }
+  uint32_t colours[PALETTE_SIZE];
+  for (int32_t i = 0; i < PALETTE_SIZE; i++) colours[i] = 0xFF000000u | uint32_t(i) * 0x010203u;
+  std::vector<uint32_t> pixels(size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+  const PictureArea area{0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
+  for (auto _ : state) {
+    convertPicture(picture, colours, 0xFF000000u, area, pixels.data(), WINDOW_WIDTH * 4, 0, SCREEN_HEIGHT);
+    benchmark::DoNotOptimize(pixels.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ConvertPictureDoubled)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 void BM_MemcpyOfTheWindowPixels(benchmark::State& state) {
   copyBytes(state, size_t(WINDOW_WIDTH) * WINDOW_HEIGHT * sizeof(uint32_t));
 }
@@ -91,5 +111,6 @@ int main(int argc, char** argv) {
   return runWithRatios(argc, argv,
                        {{"BM_WindowFrame", "BM_MemcpyOfThePicture"},
                         {"BM_WindowFrame", "BM_MemcpyOfTheWindowPixels"},
+                        {"BM_ConvertPictureDoubled", "BM_MemcpyOfTheWindowPixels"},
                         {"BM_WindowFrameThroughRenderer", "BM_MemcpyOfTheWindowPixels"}});
 }
