@@ -59,6 +59,11 @@ std::string paletteCellTip(int32_t cell) {
       special = true;
     }
   }
+  if (!special && (tile < 0 || tile > 255)) {
+    // A palette map can name any number; a world file holds tiles 0-255.
+    tip = "Tile " + std::to_string(tile) + ": not a tile a world can hold; this cell paints nothing";
+    special = true;
+  }
   if (!special) {
     tip = tile == 0 ? "Eraser: tile 0 (empty)" : describeTile(tile);
     for (const TypedKey& key : typedKeys())

@@ -156,6 +156,11 @@ TEST_F(EditorToolsTest, TileNamesAndClassesDescribeTheTileUnderTheCursor) {
   EXPECT_EQ(tileClassName(2), "class 2");
   gCursorColumn = 25;
   EXPECT_EQ(statusFields()[2], "Outside the level");
+  // A palette map naming a number no world can hold says the cell paints nothing.
+  const int32_t kept = gPaletteMap[5];
+  gPaletteMap[5] = 300;
+  EXPECT_EQ(paletteCellTip(5), "Cell 5: Tile 300: not a tile a world can hold; this cell paints nothing");
+  gPaletteMap[5] = kept;
   gTileNames.clear();
 }
 
