@@ -1,6 +1,7 @@
 // Reading SDL's keyboard and joystick into the DirectInput-shaped snapshot.
 #include "media/sdl/sdl_input.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -74,6 +75,7 @@ static_assert(CONTROLLER_BUTTONS[PAD_BUTTON_BACK] == SDL_CONTROLLER_BUTTON_BACK 
 constexpr size_t MAPPING_FILE_MAX_BYTES = size_t(4) << 20;
 constexpr size_t MAPPING_LINE_MAX = 1024;
 constexpr size_t MAPPING_GUID_LENGTH = 32;
+constexpr size_t MAPPING_NUMBER_DIGITS = 3;
 
 constexpr int32_t SDL_AXIS_MIN = -32768;
 constexpr int32_t SDL_AXIS_MAX = 32767;
@@ -172,6 +174,27 @@ bool mappingLine(const std::string& line) {
   }
   for (unsigned char c : line) {
     if (c < 0x20 || c == 0x7F) return false;
+  }
+  // SDL reads a binding's button, axis or hat number ("b12", "+a3", "h0.4")
+  // with atoi and checks it only against the top of the pad's range: a
+  // number too long for an int comes out negative and is read before the
+  // pad's buttons. Bindings take numbers of three digits at most; a line
+  // with a longer one is left out. The GUID and the name are not bindings,
+  // and other fields ("platform:Linux", "crc:1a2b") are SDL's to read.
+  size_t field = line.find(',', MAPPING_GUID_LENGTH + 1);
+  while (field != std::string::npos) {
+    const size_t end = std::min(line.find(',', field + 1), line.size());
+    size_t at = line.find(':', field + 1);
+    field = end < line.size() ? end : std::string::npos;
+    if (at == std::string::npos || at >= end) continue;
+    at++;
+    if (at < end && (line[at] == '+' || line[at] == '-')) at++;
+    if (at >= end || (line[at] != 'a' && line[at] != 'b' && line[at] != 'h')) continue;
+    size_t digits = 0;
+    for (size_t i = at + 1; i < end; i++) {
+      digits = line[i] >= '0' && line[i] <= '9' ? digits + 1 : 0;
+      if (digits > MAPPING_NUMBER_DIGITS) return false;
+    }
   }
   return true;
 }

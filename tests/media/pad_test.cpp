@@ -203,6 +203,23 @@ TEST_F(PadTest, TheMappingFileMakesAPlainJoystickANamedControllerAndItsJunkIsPas
   EXPECT_TRUE(read().rgbButtons[PAD_BUTTON_BACK]);
 }
 
+TEST_F(PadTest, AMappingWithABindingNumberTooLongForAnIntNeverReachesSdl) {
+  // SDL would read such a number as a negative button and read before the
+  // pad's buttons: a stranger's file must not crash the game.
+  const int index = plugIn(false, "Mapped Stick");
+  const std::string guid = guidOf(index);
+  std::ofstream(folder / "overflow.txt", std::ios::binary)
+      << guid << ",Overflow,a:b356000000007600,b:b2,platform:Linux,\n"
+      << guid << ",Overflow,a:b0,leftx:-a99999999999,platform:Linux,\n"
+      << guid << ",Overflow,a:b0,dpup:h4294967296.1,platform:Linux,\n";
+  std::string error;
+  EXPECT_EQ(addPadMappings((folder / "overflow.txt").string(), &error), 0);
+  EXPECT_FALSE(SDL_IsGameController(index));
+  // Three digits are a binding's numbers, and other fields keep theirs.
+  std::ofstream(folder / "fine.txt", std::ios::binary) << guid << ",Fine,a:b100,b:b2,crc:1a2b,platform:Linux,\n";
+  EXPECT_EQ(addPadMappings((folder / "fine.txt").string(), &error), 1) << error;
+}
+
 TEST_F(PadTest, AMappingFileThatIsAPipeOrTooLongIsRefusedAtOnce) {
   const fs::path pipe = folder / "pipe.txt";
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
