@@ -230,15 +230,21 @@ async function pressPad(game, frame, button) {
   await game.page.evaluate(b => testPad.set(b, false), button);
 }
 
+// The page opened with the test's pad plugged in.
+async function openWithPad(browser) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(fakeGamepad);
+  await page.setViewport({width: 1400, height: 1000});
+  await page.goto(server.url + '?hold=1');
+  await page.waitForFunction(() => window.glimbTest && glimbTest.running() && glimbTest.firstPictureAt() >= 0);
+  return new harness.GamePage(page);
+}
+
 test('A pad plays the menus, changed keys are kept for the next visit, sounds play, a hidden page pauses', async () => {
   const profile = harness.scratchFolder('profile');
   await withBrowser(profile, async browser => {
-    const page = await browser.newPage();
-    await page.evaluateOnNewDocument(fakeGamepad);
-    await page.setViewport({width: 1400, height: 1000});
-    await page.goto(server.url + '?hold=1');
-    await page.waitForFunction(() => window.glimbTest && glimbTest.running() && glimbTest.firstPictureAt() >= 0);
-    const game = new harness.GamePage(page);
+    const game = await openWithPad(browser);
+    const page = game.page;
     await pressPad(game, 60, 0);  // A ends the intro
     await pressPad(game, 101, 13);  // down on the directional pad: GAME SETUP
     await game.runTo(102);
@@ -276,12 +282,8 @@ test('A pad plays the menus, changed keys are kept for the next visit, sounds pl
 
 test('Pulling the pad out during play pauses the game, and the pad plugged in again goes on', async () => {
   await withBrowser(null, async browser => {
-    const page = await browser.newPage();
-    await page.evaluateOnNewDocument(fakeGamepad);
-    await page.setViewport({width: 1400, height: 1000});
-    await page.goto(server.url + '?hold=1');
-    await page.waitForFunction(() => window.glimbTest && glimbTest.running() && glimbTest.firstPictureAt() >= 0);
-    const game = new harness.GamePage(page);
+    const game = await openWithPad(browser);
+    const page = game.page;
     await game.press(60, 'Enter');  // ends the intro
     await game.press(101, 'Enter');  // BEGIN GAME
     await game.press(110, 'Enter');  // the built-in world
