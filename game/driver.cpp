@@ -2,8 +2,11 @@
 // loop with the driver's per-frame work, and the exit sequence.
 #include "game/driver.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -111,6 +114,26 @@ void closeDriverFiles() {
 }
 
 }  // namespace
+
+void makeAbsolute(std::string& path) {
+  if (!path.empty()) path = std::filesystem::absolute(path).string();
+}
+
+bool enterWorkingFolder(Options& options) {
+  makeAbsolute(options.inputFile);
+  makeAbsolute(options.recordFile);
+  makeAbsolute(options.traceFile);
+  if (chdir(options.dataDir.c_str()) != 0) {
+    std::fprintf(stderr, "glimb: cannot use \"%s\" as the working folder\n", options.dataDir.c_str());
+    return false;
+  }
+  std::string error;
+  if (!openDriverFiles(options, error)) {
+    std::fprintf(stderr, "glimb: %s\n", error.c_str());
+    return false;
+  }
+  return true;
+}
 
 bool openDriverFiles(const Options& options, std::string& error) {
   if (!options.inputFile.empty()) {

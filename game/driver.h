@@ -13,6 +13,15 @@
 // Paths are taken as given (the caller makes them absolute first).
 bool openDriverFiles(const Options& options, std::string& error);
 
+// A file named on the command line is taken from the folder the program was
+// started in, before it moves into the working folder: its path made absolute.
+void makeAbsolute(std::string& path);
+
+// Makes the input, record and trace paths absolute, moves into the working
+// folder and opens the driver's files; false after saying why on the error
+// output. The --play world is found by the caller first.
+bool enterWorkingFolder(Options& options);
+
 // Loads, runs the frame loop until the quit message, runs the exit sequence.
 // Returns the exit code: 0, 1 when loading failed, or a display code 31-36.
 int32_t runGlimb(const Options& options);

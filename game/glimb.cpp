@@ -1,7 +1,5 @@
 // glimb: the game program's entry. Reads the command line, moves into the
 // working folder (or the installed data folder), sets up the SDL platform and runs the game.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,12 +13,6 @@
 #include "game/settings.h"
 
 namespace {
-
-// Files named on the command line are taken from the folder the program was
-// started in, before it moves into the working folder.
-void makeAbsolute(std::string& path) {
-  if (!path.empty()) path = std::filesystem::absolute(path).string();
-}
 
 std::filesystem::path programPath(const char* argv0) {
   std::error_code failure;
@@ -80,20 +72,9 @@ void findPlayWorld(std::string& world) {
 int main(int argc, char** argv) {
   Options options;
   if (const int32_t code = takeCommandLine(argc, argv, options, GLIMB_VERSION); code >= 0) return code;
-  std::string error;
   useInstalledFolders(options, argv[0]);
-  makeAbsolute(options.inputFile);
-  makeAbsolute(options.recordFile);
-  makeAbsolute(options.traceFile);
   findPlayWorld(options.playWorld);
-  if (chdir(options.dataDir.c_str()) != 0) {
-    std::fprintf(stderr, "glimb: cannot use \"%s\" as the working folder\n", options.dataDir.c_str());
-    return 2;
-  }
-  if (!openDriverFiles(options, error)) {
-    std::fprintf(stderr, "glimb: %s\n", error.c_str());
-    return 2;
-  }
+  if (!enterWorkingFolder(options)) return 2;
   int32_t code;
   if (options.headless) {
     // Nothing of SDL is started: no window, renderer or sound device.

@@ -1,8 +1,6 @@
 // glimb-headless.js: the headless driver built with Emscripten and run under
 // Node, reading and writing the machine's own files. The same options as
 // `glimb --headless`; there is no window here, so every run is headless.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,38 +9,17 @@
 #include "game/headless_platform.h"
 #include "game/options.h"
 
-namespace {
-
-// Files named on the command line are taken from the folder the program was
-// started in, before it moves into the working folder.
-void makeAbsolute(std::string& path) {
-  if (!path.empty()) path = std::filesystem::absolute(path).string();
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   Options options;
   if (const int32_t code = takeCommandLine(argc, argv, options, GLIMB_VERSION " (headless, WebAssembly)"); code >= 0) return code;
-  std::string error;
   options.headless = true;
-  makeAbsolute(options.inputFile);
-  makeAbsolute(options.recordFile);
-  makeAbsolute(options.traceFile);
   // A world found from here is opened by its whole path; any other name is
   // looked for in the working folder, as the built-in world's is.
   std::error_code ignored;
   if (!options.playWorld.empty() && std::filesystem::exists(options.playWorld, ignored)) {
     makeAbsolute(options.playWorld);
   }
-  if (chdir(options.dataDir.c_str()) != 0) {
-    std::fprintf(stderr, "glimb: cannot use \"%s\" as the working folder\n", options.dataDir.c_str());
-    return 2;
-  }
-  if (!openDriverFiles(options, error)) {
-    std::fprintf(stderr, "glimb: %s\n", error.c_str());
-    return 2;
-  }
+  if (!enterWorkingFolder(options)) return 2;
   HeadlessPlatform headless;
   platform = &headless;
   int32_t code = runGlimb(options);
