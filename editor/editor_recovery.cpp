@@ -19,6 +19,8 @@
 #include "editor/editor_state.h"
 #include "editor/editor_undo.h"
 #include "editor/editor_view.h"
+#include "media/regular_file.h"
+#include "media/replace_file.h"
 #include "world/world_file.h"
 
 namespace gle {
@@ -26,6 +28,8 @@ namespace gle {
 namespace {
 
 constexpr const char* COPY_PREFIX = "gle-";
+// A copy's note is a few short lines.
+constexpr uint64_t RECOVERY_NOTE_MAX_BYTES = 8192;
 uint64_t gRecoveredSerial = 0;  // the state last written as a copy
 bool gCopyWritten = false;
 
@@ -54,7 +58,7 @@ bool writeRecoveryCopy() {
   if (!writeWorldFile(base + ".glw", world, &error)) return false;
   const std::string note = "File = " + gFileName + "\nLevel = " + std::to_string(gCurrentIndex) +
                            "\nWritten = " + std::to_string(int64_t(std::time(nullptr))) + "\n";
-  if (!writeFileSafely(base + ".txt", note, &error)) return false;
+  if (!replaceFile(base + ".txt", note, &error)) return false;
   gRecoveredSerial = worldStateSerial();
   gCopyWritten = true;
   return true;
@@ -86,7 +90,7 @@ std::vector<RecoveryCopy> findRecoveryCopies() {
     if (!std::filesystem::is_regular_file(copy.worldPath, ec)) continue;
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!readFileBytes(copy.notePath, &bytes, &error) || bytes.size() > 8192) continue;
+    if (!readRegularFile(copy.notePath, RECOVERY_NOTE_MAX_BYTES, &bytes, &error)) continue;
     std::istringstream in(std::string(bytes.begin(), bytes.end()));
     copy.fileName = UNTITLED_NAME;
     for (std::string line; std::getline(in, line);) {

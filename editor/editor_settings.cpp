@@ -1,18 +1,14 @@
 // The editor's settings file ("Recent = PATH" lines, "TestDifficulty = normal"),
-// the per-user folders it uses, and the safe writer for small files.
+// and the per-user folders it uses.
 #include "editor/editor_settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 
-#include "world/world_file.h"
+#include "media/regular_file.h"
+#include "media/replace_file.h"
 
 namespace gle {
 
@@ -60,7 +56,7 @@ void loadEditorSettings() {
   const std::string path = editorSettingsPath();
   std::vector<uint8_t> bytes;
   std::string error;
-  if (path.empty() || !readFileBytes(path, &bytes, &error) || bytes.size() > SETTINGS_MAX_BYTES) return;
+  if (path.empty() || !readRegularFile(path, SETTINGS_MAX_BYTES, &bytes, &error)) return;
   std::istringstream in(std::string(bytes.begin(), bytes.end()));
   for (std::string line; std::getline(in, line);) {
     const size_t equals = line.find('=');
@@ -83,7 +79,7 @@ bool saveEditorSettings() {
   text += "TestDifficulty = " + std::string(DIFFICULTY_NAMES[std::clamp(gTestDifficulty, 0, 2)]) + "\n";
   for (const std::string& world : gRecentWorlds) text += "Recent = " + world + "\n";
   std::string error;
-  return writeFileSafely(path, text, &error);
+  return replaceFile(path, text, &error);
 }
 
 void rememberRecentWorld(const std::string& path) {
@@ -105,35 +101,6 @@ void forgetRecentWorld(const std::string& path) {
 void setTestDifficulty(int32_t difficulty) {
   gTestDifficulty = std::clamp(difficulty, 0, 2);
   saveEditorSettings();
-}
-
-bool writeFileSafely(const std::string& path, const std::string& bytes, std::string* error) {
-  std::error_code ec;
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-  const std::string temp = path + ".saving-" + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) {
-    *error = path + ": cannot write: " + std::strerror(errno);
-    return false;
-  }
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += size_t(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    *error = path + ": cannot write: " + std::strerror(errno);
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace gle

@@ -1,6 +1,6 @@
 // The editor's own settings and folders: the recent worlds and the test-play
 // difficulty (kept in $XDG_CONFIG_HOME/glimb/gle.conf), the folder the game
-// lists worlds from, and a safe writer for small files.
+// lists worlds from.
 #pragma once
 
 #include <cstdint>
@@ -33,10 +33,5 @@ std::string playerWorldFolder();
 // Where unsaved changes are kept against a crash: $XDG_STATE_HOME/glimb/recovery,
 // else $HOME/.local/state/glimb/recovery; empty when neither is set.
 std::string recoveryFolder();
-
-// Writes `bytes` to a new file beside `path`, flushed to the disk, and renames
-// it over `path`: a reader sees the old file or the new one, never a part.
-// Makes the missing folders of `path`. False with *error on failure.
-bool writeFileSafely(const std::string& path, const std::string& bytes, std::string* error);
 
 }  // namespace gle

@@ -68,7 +68,7 @@ void loadTileDescriptions(const std::string& folder) {
   if (readFileBytes(dataPath(folder, TILE_CLASS_FILE), &bytes, &ignored) && bytes.size() >= size_t(TILE_CLASS_COUNT) * 2)
     for (int32_t i = 0; i < TILE_CLASS_COUNT; i++) gTileClass[i] = bytes[2 * i] | (bytes[2 * i + 1] << 8);
   gTileNames.clear();
-  if (readFileBytes(dataPath(folder, TILE_NAMES_FILE), &bytes, &ignored) && bytes.size() <= TILE_NAMES_MAX_BYTES)
+  if (readRegularFile(dataPath(folder, TILE_NAMES_FILE), TILE_NAMES_MAX_BYTES, &bytes, &ignored))
     readTileNames(std::string(bytes.begin(), bytes.end()));
 }
 

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "game/data_folders.h"
-#include "game/player_files.h"
 #include "media/regular_file.h"
+#include "media/replace_file.h"
 #include "world/world_file.h"
 
 namespace {
@@ -110,7 +110,7 @@ void writeProgress() {
     text += r.more + "\n";
   }
   std::string error;
-  if (!replacePlayerFile(progressFilePath(), text, &error)) {
+  if (!replaceFile(progressFilePath(), text, &error)) {
     tellOnce("the progress is not kept: " + error);
     return;
   }

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "game/player_files.h"
 #include "media/regular_file.h"
+#include "media/replace_file.h"
 #include "game/shell.h"
 
 int32_t fullscreenSetting = 0;
@@ -246,5 +246,5 @@ void writeBindings() {
   // Older versions wrote through this name; whatever is left there goes.
   std::remove((path + ".new").c_str());
   std::string error;
-  if (!replacePlayerFile(path, text, &error)) std::fprintf(stderr, "glimb: the settings are not saved: %s\n", error.c_str());
+  if (!replaceFile(path, text, &error)) std::fprintf(stderr, "glimb: the settings are not saved: %s\n", error.c_str());
 }

@@ -1,5 +1,5 @@
-// Replacing the player's small files safely.
-#include "game/player_files.h"
+// Replacing small files safely.
+#include "media/replace_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,7 +26,7 @@ bool writeAll(int fd, const std::string& text) {
 
 }  // namespace
 
-bool replacePlayerFile(const std::string& path, const std::string& text, std::string* error) {
+bool replaceFile(const std::string& path, const std::string& text, std::string* error) {
   const std::filesystem::path target(path);
   std::error_code ignored;
   if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ignored);
