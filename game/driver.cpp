@@ -76,7 +76,8 @@ void startChosenWorld(const Options& options) {
   worldFileName = options.playWorld;
   worldName = worldText(playHeader.worldName, sizeof playHeader.worldName);
   worldAuthor = worldText(playHeader.authorName, sizeof playHeader.authorName);
-  worldProgressKey = worldFileKey(options.playWorld);
+  // The key takes a read of the whole world: only a run that keeps progress needs it.
+  worldProgressKey = progressKept ? worldFileKey(options.playWorld) : "";
   levelCount = playHeader.levelCount;
   pickupCount = 0;
   checkpointScrollX = 0;

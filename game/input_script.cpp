@@ -1,6 +1,7 @@
 // Reading and writing input scripts.
 #include "game/input_script.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -135,24 +136,25 @@ bool InputScript::parse(std::string_view text, std::string* error) {
   return true;
 }
 
+const ScriptLine* InputScript::lineAt(int64_t frame) const {
+  // The lines go up by frame (parse refuses any other order), so the last
+  // one at or before `frame` is found by halving, not by reading them all
+  // on every frame of a long recorded session.
+  const auto after = std::upper_bound(lines.begin(), lines.end(), frame,
+                                      [](int64_t f, const ScriptLine& line) { return f < line.frame; });
+  return after == lines.begin() ? nullptr : &*(after - 1);
+}
+
 const std::vector<uint8_t>& InputScript::keysAt(int64_t frame) const {
   static const std::vector<uint8_t> none;
-  const std::vector<uint8_t>* held = &none;
-  for (const ScriptLine& line : lines) {
-    if (line.frame > frame) break;
-    held = &line.keys;
-  }
-  return *held;
+  const ScriptLine* line = lineAt(frame);
+  return line ? line->keys : none;
 }
 
 const ScriptPad& InputScript::padAt(int64_t frame) const {
   static const ScriptPad none;
-  const ScriptPad* pad = &none;
-  for (const ScriptLine& line : lines) {
-    if (line.frame > frame) break;
-    pad = &line.pad;
-  }
-  return *pad;
+  const ScriptLine* line = lineAt(frame);
+  return line ? line->pad : none;
 }
 
 bool InputScript::usesPads() const {

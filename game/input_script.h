@@ -41,7 +41,11 @@ class InputScript {
   // The frame of the last line (0 for an empty script): nothing changes after it.
   int64_t lastFrame() const { return lines.empty() ? 0 : lines.back().frame; }
 
-  std::vector<ScriptLine> lines;
+  std::vector<ScriptLine> lines;  // in rising frame order, one a frame
+
+ private:
+  // The last line at or before `frame`; nullptr before the first.
+  const ScriptLine* lineAt(int64_t frame) const;
 };
 
 // One key: a name of the key-code table (case-insensitive) or a decimal code

@@ -48,7 +48,7 @@ bool ScriptedKeyboard::readState(uint8_t keys[256]) {
       for (uint8_t code : held) keys[code] = HELD;
     }
   }
-  if (inputScript && inputScript->usesPads()) playPad(frameNow);
+  if (playsPad) playPad(frameNow);
   return true;
 }
 

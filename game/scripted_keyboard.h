@@ -25,7 +25,7 @@ class ScriptedKeyboard : public KeyboardDevice {
   // `real` may be absent; so may `script`. `frame` is the run's frame
   // counter: each read takes the script's keys of the frame it names.
   ScriptedKeyboard(KeyboardDevice* real, const InputScript* script, const int64_t& frame)
-      : realKeyboard(real), inputScript(script), frameNow(frame) {}
+      : realKeyboard(real), inputScript(script), playsPad(script && script->usesPads()), frameNow(frame) {}
   ~ScriptedKeyboard() override;
 
   // Also plugs the script's pad in or out and sets what it holds, before
@@ -38,6 +38,7 @@ class ScriptedKeyboard : public KeyboardDevice {
   void playPad(int64_t frame);
   KeyboardDevice* realKeyboard;
   const InputScript* inputScript;
+  const bool playsPad;  // the script holds a pad on some line
   const int64_t& frameNow;
   // The real keyboard's last good read: a failed read keeps it, while the
   // script's keys are laid over it afresh on every read.

@@ -263,10 +263,6 @@ bool SdlDisplay::presentIntoWindow(int32_t first, int32_t end) {
 
 bool SdlDisplay::presentThroughGpu(int32_t first, int32_t end) {
   if (!texture) return false;
-  if (redrawNeeded) {
-    first = 0;
-    end = primarySurface->height();
-  }
   // The texture's pixels are ARGB8888.
   for (int32_t i = 0; i < PALETTE_SIZE; i++) {
     colours[i] = 0xFF000000u | uint32_t(palette[i].red) << 16 | uint32_t(palette[i].green) << 8 | palette[i].blue;
