@@ -30,12 +30,6 @@ const KeyHelpLine MOUSE_GESTURES[] = {
     {"Ctrl+wheel", "zoom in and out"},
 };
 
-std::string keyName(int32_t character) {
-  if (character == '\\') return "backslash";
-  if (character == '`') return "grave accent";
-  return std::string(1, char(character));
-}
-
 std::string tileText(int32_t tile, bool names) { return names ? describeTile(tile) : "tile " + std::to_string(tile); }
 
 std::string typedAction(const TypedKey& key, bool names) {

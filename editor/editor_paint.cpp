@@ -130,24 +130,26 @@ void mouseInView(int32_t x, int32_t y, bool leftButton) {
   const int32_t column = x / cellPixels() + gScrollColumn;
   const int32_t row = y / cellPixels() + gScrollRow;
   if (!insideLevel(column, row)) return;
-  if (column != gCursorColumn || row != gCursorRow) {
-    gCursorColumn = column;
-    gCursorRow = row;
-    redrawEditor();
-  }
+  const bool moved = column != gCursorColumn || row != gCursorRow;
+  gCursorColumn = column;
+  gCursorRow = row;
   if (!leftButton) {
     endPaintStroke();
+    if (moved) redrawEditor();
     return;
   }
   int32_t& cell = editCell(column, row);
   const int32_t tile = paletteTileFor(gSelectedCell, cell);
-  if (tile < 0) return;
   // Painting a cell with what it holds is no change (a toggle always changes).
-  if (tile == cell) return;
+  if (tile < 0 || tile == cell) {
+    if (moved) redrawEditor();
+    return;
+  }
   recordStrokeUndo();
   cell = tile;
   gModified = true;
-  // Shown at once, with Undo enabled and the title's mark, at every paint.
+  // Shown at once, with the cursor, Undo enabled and the title's mark: one
+  // redraw for the move and the paint.
   redrawEditor();
   noteBackgroundEdit();
 }

@@ -38,6 +38,10 @@ std::string trimmed(const std::string& text) {
 
 }  // namespace
 
+const char* difficultyName(int32_t difficulty) {
+  return DIFFICULTY_NAMES[difficulty < 0 || difficulty > 2 ? 1 : difficulty];
+}
+
 std::string editorSettingsPath() {
   const std::string folder = xdgFolder("XDG_CONFIG_HOME", ".config");
   return folder.empty() ? "" : folder + "/gle.conf";
@@ -76,7 +80,7 @@ bool saveEditorSettings() {
   const std::string path = editorSettingsPath();
   if (path.empty()) return false;
   std::string text = "# gle, the Glimb level editor: its settings\n";
-  text += "TestDifficulty = " + std::string(DIFFICULTY_NAMES[std::clamp(gTestDifficulty, 0, 2)]) + "\n";
+  text += "TestDifficulty = " + std::string(difficultyName(gTestDifficulty)) + "\n";
   for (const std::string& world : gRecentWorlds) text += "Recent = " + world + "\n";
   std::string error;
   return replaceFile(path, text, &error);

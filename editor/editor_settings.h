@@ -14,6 +14,9 @@ constexpr int32_t RECENT_MAX = 8;
 extern std::vector<std::string> gRecentWorlds;
 // The difficulty test play starts with: 0 Easy, 1 Normal, 2 Hard.
 extern int32_t gTestDifficulty;
+// "easy", "normal" or "hard", as the game's --difficulty and the settings
+// file name them; "normal" for any other number.
+const char* difficultyName(int32_t difficulty);
 
 // $XDG_CONFIG_HOME/glimb/gle.conf (an absolute $XDG_CONFIG_HOME only), else
 // $HOME/.config/glimb/gle.conf; empty when neither is set.

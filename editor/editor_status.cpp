@@ -23,13 +23,13 @@ constexpr ClassName CLASS_NAMES[] = {{0, "no effect"},  {1, "solid"},     {3, "d
                                      {5, "water"},      {6, "crumbling"}, {7, "exit"},    {9, "pick-up"},
                                      {17, "checkpoint"}};
 
+}  // namespace
+
 std::string keyName(int32_t character) {
   if (character == '\\') return "backslash";
   if (character == '`') return "grave accent";
   return std::string(1, char(character));
 }
-
-}  // namespace
 
 std::string tileClassName(int32_t tileClass) {
   for (const ClassName& entry : CLASS_NAMES)

@@ -14,6 +14,9 @@ namespace gle {
 // the area tool or selection spans (empty without one).
 std::vector<std::string> statusFields();
 
+// How a typed tile key is named in help and tooltips ("a", "backslash").
+std::string keyName(int32_t character);
+
 // The name of a tile class of the game's class table ("solid", "water", ...;
 // "no effect" for class 0, "class N" for classes play does not test).
 std::string tileClassName(int32_t tileClass);

@@ -20,8 +20,6 @@ std::string gInstalledDataRelative = "../share/glimb";
 
 namespace {
 
-constexpr const char* DIFFICULTY_WORDS[] = {"easy", "normal", "hard"};
-
 bool isProgram(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
@@ -59,7 +57,7 @@ std::string findGlimb() {
 
 std::vector<std::string> testPlayArguments(const std::string& glimb, const std::string& world, bool fromCursor) {
   std::vector<std::string> arguments{glimb, "--play", world, "--level", std::to_string(gCurrentIndex + 1),
-                                     "--difficulty", DIFFICULTY_WORDS[gTestDifficulty < 0 || gTestDifficulty > 2 ? 1 : gTestDifficulty]};
+                                     "--difficulty", difficultyName(gTestDifficulty)};
   if (fromCursor) {
     arguments.push_back("--start");
     arguments.push_back(std::to_string(gCursorColumn) + "," + std::to_string(gCursorRow));
