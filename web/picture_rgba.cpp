@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "game/picture_conversion.h"
+
 namespace {
 
 constexpr uint8_t OPAQUE = 255;
@@ -18,16 +20,7 @@ void convertToRgba(const Surface& picture, const PaletteEntry palette[PALETTE_SI
   const uint8_t black[4] = {0, 0, 0, OPAQUE};
   uint32_t strip;
   std::memcpy(&strip, black, 4);
-  const int32_t width = picture.width();
-  const int32_t top = picture.height() > SCREEN_HEIGHT ? LETTERBOX_SHIFT : 0;
-  const int32_t bottom = top + SCREEN_HEIGHT;
-  for (int32_t row = 0; row < picture.height(); row++) {
-    uint32_t* out = reinterpret_cast<uint32_t*>(rgba) + size_t(row) * size_t(width);
-    if (row < top || row >= bottom) {
-      for (int32_t x = 0; x < width; x++) out[x] = strip;
-      continue;
-    }
-    const uint8_t* in = picture.pixels() + size_t(row) * size_t(picture.pitch());
-    for (int32_t x = 0; x < width; x++) out[x] = colours[in[x]];
-  }
+  // The canvas shows the picture one to one; its letterbox strips are black.
+  convertPicture(picture, colours, strip, PictureArea{0, 0, picture.width(), picture.height()},
+                 reinterpret_cast<uint32_t*>(rgba), picture.width() * 4, 0, picture.height());
 }

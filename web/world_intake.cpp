@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "media/replace_file.h"
 #include "world/world_file.h"
 
 namespace fs = std::filesystem;
@@ -14,26 +15,6 @@ namespace {
 bool isKeptCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' || c == '.' ||
          c == '-' || c == '_' || c == '(' || c == ')';
-}
-
-bool endsWithWorldExtension(const std::string& name) {
-  if (name.size() < 5) return false;
-  std::string ext = name.substr(name.size() - 4);
-  for (char& c : ext) c = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return ext == ".glw";
-}
-
-// Writes the bytes to a temporary file beside `path` and renames it over
-// `path`, so that a failed write leaves an earlier world of that name whole.
-bool writeWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const std::string temporary = path + ".new";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) return false;
-  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fclose(file) == 0 && ok;
-  if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temporary.c_str());
-  return ok;
 }
 
 bool linkInto(const std::string& storeFolder, const std::string& listFolder, const std::string& name) {
@@ -51,7 +32,7 @@ std::string keptWorldName(std::string_view fileName, std::string& why) {
   std::string name(fileName);
   const size_t slash = name.find_last_of("/\\");
   if (slash != std::string::npos) name.erase(0, slash + 1);
-  if (!endsWithWorldExtension(name)) {
+  if (!hasWorldExtension(name)) {
     why = "only world files (.glw) can be added";
     return "";
   }
@@ -87,7 +68,7 @@ bool addWorld(const std::string& incoming, std::string_view fileName, const std:
   }
   std::error_code failure;
   fs::create_directories(storeFolder, failure);
-  if (!writeWhole((fs::path(storeFolder) / name).string(), bytes) || !linkInto(storeFolder, listFolder, name)) {
+  if (!replaceFile((fs::path(storeFolder) / name).string(), std::string(bytes.begin(), bytes.end()), nullptr) || !linkInto(storeFolder, listFolder, name)) {
     message = "\"" + shown + "\" was not added: the browser's storage could not keep it.";
     return false;
   }
@@ -105,7 +86,7 @@ int linkKeptWorlds(const std::string& storeFolder, const std::string& listFolder
   for (fs::directory_iterator it(storeFolder, failure), end; !failure && it != end; it.increment(failure)) {
     const std::string name = it->path().filename().string();
     std::error_code typeFailure;
-    if (!it->is_regular_file(typeFailure) || !endsWithWorldExtension(name)) continue;
+    if (!it->is_regular_file(typeFailure) || !hasWorldExtension(name)) continue;
     if (linkInto(storeFolder, listFolder, name)) linked++;
   }
   return linked;

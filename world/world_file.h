@@ -70,6 +70,8 @@ World blankWorld();
 // Text fields. worldText gives the text up to the first zero byte or the field's
 // end; setWorldText stores at most fieldSize - 1 bytes and zeros the rest.
 std::string worldText(const char* field, size_t fieldSize);
+// Whether a file name ends in ".glw", in any case: the names world lists show.
+bool hasWorldExtension(const std::string& name);
 void setWorldText(char* field, size_t fieldSize, const std::string& text);
 // World names store "." as 0x5B and "!" as 0x5C; these convert both ways.
 std::string displayWorldName(const std::string& stored);

@@ -8,6 +8,13 @@
 constexpr char NAME_CODE_FULL_STOP = 0x5B;
 constexpr char NAME_CODE_EXCLAMATION = 0x5C;
 
+bool hasWorldExtension(const std::string& name) {
+  if (name.size() < 5) return false;
+  std::string ext = name.substr(name.size() - 4);
+  for (char& c : ext) c = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == ".glw";
+}
+
 std::string worldText(const char* field, size_t fieldSize) {
   const char* end = static_cast<const char*>(std::memchr(field, 0, fieldSize));
   return std::string(field, end != nullptr ? size_t(end - field) : fieldSize);

@@ -22,13 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool hasWorldExtension(const std::string& name) {
-  if (name.size() < 5) return false;
-  std::string ext = name.substr(name.size() - 4);
-  for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".glw";
-}
-
 // Fills `entry` from the file: the header's level count and texts (which end
 // at their first zero byte or at the field's end) and the world's key in the
 // progress kept. With `check`, the file must pass the world check as well.

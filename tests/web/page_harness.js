@@ -69,8 +69,10 @@ class GamePage {
     });
   }
 
-  static async open(browser, url, viewport) {
+  // `init`, when given, runs in the page before its own scripts (a test's fake pad).
+  static async open(browser, url, viewport, init) {
     const page = await browser.newPage();
+    if (init) await page.evaluateOnNewDocument(init);
     await page.setViewport(viewport || {width: 1400, height: 1000});
     const game = new GamePage(page);
     await page.goto(url);

@@ -231,13 +231,8 @@ async function pressPad(game, frame, button) {
 }
 
 // The page opened with the test's pad plugged in.
-async function openWithPad(browser) {
-  const page = await browser.newPage();
-  await page.evaluateOnNewDocument(fakeGamepad);
-  await page.setViewport({width: 1400, height: 1000});
-  await page.goto(server.url + '?hold=1');
-  await page.waitForFunction(() => window.glimbTest && glimbTest.running() && glimbTest.firstPictureAt() >= 0);
-  return new harness.GamePage(page);
+function openWithPad(browser) {
+  return harness.GamePage.open(browser, server.url + '?hold=1', null, fakeGamepad);
 }
 
 test('A pad plays the menus, changed keys are kept for the next visit, sounds play, a hidden page pauses', async () => {
