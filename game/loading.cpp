@@ -117,9 +117,7 @@ void shutdownGame() {
   if (inputCreated) {
     // Pads come and go while the game runs: whether one is in use or not,
     // the platform lets go of them all.
-    gJoystick = nullptr;
-    joystickPresent = 0;
-    joyButtonCount = 0;
+    forgetJoystick();
     platform->releaseJoystick();
   }
   if (gKeyboard) {

@@ -26,11 +26,7 @@ const char* ScriptedPad::buttonName(int32_t button) const {
 }
 
 ScriptedKeyboard::~ScriptedKeyboard() {
-  if (gJoystick == &pad) {
-    gJoystick = nullptr;
-    joystickPresent = 0;
-    joyButtonCount = 0;
-  }
+  if (gJoystick == &pad) forgetJoystick();
 }
 
 bool ScriptedKeyboard::readState(uint8_t keys[256]) {

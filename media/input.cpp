@@ -27,12 +27,16 @@ void attachJoystick(JoystickDevice* device) {
   joyState = JoyState{};
 }
 
-void detachJoystick() {
-  if (!gJoystick) return;
+void forgetJoystick() {
   gJoystick = nullptr;
   joyButtonCount = 0;
   joystickPresent = 0;
   joyState = JoyState{};
+}
+
+void detachJoystick() {
+  if (!gJoystick) return;
+  forgetJoystick();
   joystickLost = 1;
 }
 

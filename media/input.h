@@ -78,6 +78,8 @@ extern JoystickDevice* gJoystick;
 // is removed. A fresh pad starts with nothing held.
 void attachJoystick(JoystickDevice* device);
 void detachJoystick();
+// Lets go of the pad in use without telling play it was lost (shutting down).
+void forgetJoystick();
 // Set when the pad in use was removed; play takes it (it pauses the game) and
 // the frame loop clears it after every frame.
 extern int32_t joystickLost;

@@ -224,11 +224,7 @@ SdlPads* gSdlPads = nullptr;
 SdlPads::~SdlPads() {
   if (gSdlPads == this) gSdlPads = nullptr;
   // The game is letting go of its pads, not losing one: nothing is told.
-  if (pad && gJoystick == pad.get()) {
-    gJoystick = nullptr;
-    joystickPresent = 0;
-    joyButtonCount = 0;
-  }
+  if (pad && gJoystick == pad.get()) forgetJoystick();
   pad.reset();
   if (started) SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
 }
@@ -243,8 +239,12 @@ bool SdlPads::start(const std::vector<std::string>& mappingFiles) {
     if (addPadMappings(file, &error) < 0) std::fprintf(stderr, "glimb: pad mappings not read: %s\n", error.c_str());
   }
   gSdlPads = this;
-  for (int i = 0; i < SDL_NumJoysticks() && !pad; i++) pad = SdlJoystick::open(i);
+  openFirst();
   return true;
+}
+
+void SdlPads::openFirst() {
+  for (int i = 0; i < SDL_NumJoysticks() && !pad; i++) pad = SdlJoystick::open(i);
 }
 
 void SdlPads::letGo() {
@@ -254,7 +254,7 @@ void SdlPads::letGo() {
 }
 
 void SdlPads::useFirstAttached() {
-  for (int i = 0; i < SDL_NumJoysticks() && !pad; i++) pad = SdlJoystick::open(i);
+  openFirst();
   if (pad && !gJoystick) attachJoystick(pad.get());
 }
 

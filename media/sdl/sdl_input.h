@@ -70,6 +70,8 @@ class SdlPads {
   SdlJoystick* inUse() const { return pad.get(); }
 
  private:
+  // Opens the first pad attached, when none is open.
+  void openFirst();
   void useFirstAttached();
   void letGo();
   std::unique_ptr<SdlJoystick> pad;
