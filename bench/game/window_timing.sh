@@ -23,16 +23,15 @@ launch() { GLIMB_LAUNCHED_AT=$(date +%s%N) "$timing" "$build/data" "$@"; }
 # The median of the numbers on standard input.
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# The figure after "first picture" on each launch's line.
-startUp() {
-  for _ in $(seq "$launches"); do launch "$@" | sed -n 's/.*process start to first picture \([0-9.]*\) ms.*/\1/p'; done | median
-}
-shownToPicture() {
-  for _ in $(seq "$launches"); do launch --renderer "$renderer" | sed -n 's/.*window shown to first picture \([0-9.]*\) ms.*/\1/p'; done | median
-}
+# The lines of $launches launches with these options.
+launches() { for _ in $(seq "$launches"); do launch "$@"; done; }
+# The median of the figure in ms after PHRASE on the lines on standard input.
+medianAfter() { sed -n "s/.*$1 \([0-9.]*\) ms.*/\1/p" | median; }
 
-launch --renderer "$renderer" | head -1
-echo "windowed, process start to first picture: median $(startUp --renderer "$renderer") ms of $launches launches"
-echo "windowed, window shown to first picture: median $(shownToPicture) ms"
-echo "headless, process start to first picture: median $(startUp --headless) ms"
+# Each windowed launch's line has both figures: the launches run once.
+windowed=$(launches --renderer "$renderer")
+head -1 <<<"$windowed"
+echo "windowed, process start to first picture: median $(medianAfter 'process start to first picture' <<<"$windowed") ms of $launches launches"
+echo "windowed, window shown to first picture: median $(medianAfter 'window shown to first picture' <<<"$windowed") ms"
+echo "headless, process start to first picture: median $(launches --headless | medianAfter 'process start to first picture') ms"
 launch --renderer "$renderer" --frames 625 | tail -1
