@@ -15,11 +15,7 @@
 #include "editor/editor_setup.h"
 #include "editor/editor_state.h"
 #include "editor/editor_undo.h"
-
-#define REQUIRE(condition)          \
-  do {                              \
-    if (!(condition)) std::abort(); \
-  } while (0)
+#include "fuzz/fuzz_require.h"
 
 namespace {
 

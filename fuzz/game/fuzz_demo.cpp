@@ -4,15 +4,11 @@
 // creatures, lets them move, fades out and starts again without leaving the grid.
 #include <cstdlib>
 
+#include "fuzz/fuzz_require.h"
 #include "fuzz/game/fuzz_game.h"
 #include "game/front/title_menu.h"
 #include "game/play/play.h"
 #include "game/shell.h"
-
-#define REQUIRE(condition)          \
-  do {                              \
-    if (!(condition)) std::abort(); \
-  } while (0)
 
 namespace {
 

@@ -5,16 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fuzz/fuzz_require.h"
 #include "fuzz/game/fuzz_game.h"
 #include "game/display.h"
 #include "game/frame_loop.h"
 #include "game/front/intermission.h"
 #include "game/shell.h"
-
-#define REQUIRE(condition)          \
-  do {                              \
-    if (!(condition)) std::abort(); \
-  } while (0)
 
 namespace {
 

@@ -10,15 +10,11 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/fuzz_require.h"
 #include "fuzz/game/fuzz_game.h"
 #include "game/front/title_menu.h"
 #include "game/settings.h"
 #include "game/shell.h"
-
-#define REQUIRE(condition)          \
-  do {                              \
-    if (!(condition)) std::abort(); \
-  } while (0)
 
 namespace {
 

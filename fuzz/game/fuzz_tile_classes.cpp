@@ -5,16 +5,12 @@
 // the creatures and the view.
 #include <cstdlib>
 
+#include "fuzz/fuzz_require.h"
 #include "fuzz/game/fuzz_game.h"
 #include "game/front/title_menu.h"
 #include "game/loading.h"
 #include "game/shell.h"
 #include "world/world_file.h"
-
-#define REQUIRE(condition)          \
-  do {                              \
-    if (!(condition)) std::abort(); \
-  } while (0)
 
 namespace {
 

@@ -8,12 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_require.h"
 #include "media/sdl/sdl_input.h"
-
-#define REQUIRE(condition)          \
-  do {                              \
-    if (!(condition)) std::abort(); \
-  } while (0)
 
 namespace {
 

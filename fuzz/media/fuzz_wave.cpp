@@ -10,14 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_require.h"
 #include "media/sdl/sdl_sound.h"
 #include "media/sound.h"
 #include "media/wave_reader.h"
-
-#define REQUIRE(condition)          \
-  do {                              \
-    if (!(condition)) std::abort(); \
-  } while (0)
 
 namespace {
 

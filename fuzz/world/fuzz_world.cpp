@@ -6,12 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_require.h"
 #include "world/world_file.h"
-
-#define REQUIRE(condition) \
-  do {                     \
-    if (!(condition)) std::abort(); \
-  } while (0)
 
 namespace {
 
