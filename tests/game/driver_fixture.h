@@ -35,26 +35,10 @@ class DriverTest : public ::testing::Test {
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  std::string read(const fs::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::vector<std::string> lines(const fs::path& path) const {
-    std::vector<std::string> out;
-    std::istringstream in(read(path));
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-  }
+  std::string read(const fs::path& path) const { return readText(path); }
+  std::vector<std::string> lines(const fs::path& path) const { return fileLines(path); }
   std::string headless() const { return "--headless --data " + dataDir().string(); }
 
   ScratchFolder scratch;
 };
 
-// The number a trace line gives a field, INT64_MIN when it has none.
-inline int64_t fieldOf(const std::string& line, const std::string& name) {
-  size_t at = line.find("\"" + name + "\":");
-  if (at == std::string::npos) return INT64_MIN;
-  return std::atoll(line.c_str() + at + name.size() + 3);
-}

@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <climits>
+#include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "game/frame_loop.h"
 #include "game/loading.h"
@@ -27,6 +30,26 @@ ScratchFolder::~ScratchFolder() {
 void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::string readText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> fileLines(const fs::path& path) {
+  std::vector<std::string> out;
+  std::istringstream in(readText(path));
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+int64_t fieldOf(const std::string& line, const std::string& name) {
+  const size_t at = line.find("\"" + name + "\":");
+  if (at == std::string::npos) return INT64_MIN;
+  return std::atoll(line.c_str() + at + name.size() + 3);
 }
 
 static void put32(std::vector<uint8_t>& b, uint32_t v) {

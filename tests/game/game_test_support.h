@@ -33,6 +33,11 @@ std::vector<uint8_t> makeWave(uint32_t samples, uint16_t formatTag = 1, bool lis
 void writeDataFiles(const fs::path& folder);
 
 void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes);
+// A file's whole text (empty when it cannot be read), and its lines.
+std::string readText(const fs::path& path);
+std::vector<std::string> fileLines(const fs::path& path);
+// The number a trace line gives a field, INT64_MIN when it has none.
+int64_t fieldOf(const std::string& line, const std::string& name);
 
 // A sound voice that records what was asked of it.
 struct FakeVoice : SoundBuffer {

@@ -19,12 +19,6 @@
 
 namespace {
 
-int64_t fieldOf(const std::string& line, const std::string& name) {
-  size_t at = line.find("\"" + name + "\":");
-  if (at == std::string::npos) return INT64_MIN;
-  return std::atoll(line.c_str() + at + name.size() + 3);
-}
-
 class PadDriverTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,19 +37,7 @@ class PadDriverTest : public ::testing::Test {
                                 " --trace " + (scratch.path / "t.jsonl").string() + " " + more;
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-    return lines(scratch.path / "t.jsonl");
-  }
-  std::string read(const fs::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::vector<std::string> lines(const fs::path& path) const {
-    std::ifstream in(path);
-    std::vector<std::string> out;
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
+    return fileLines(scratch.path / "t.jsonl");
   }
   ScratchFolder scratch;
 };
@@ -97,7 +79,7 @@ TEST_F(PadDriverTest, APadPluggedInMidGameIsUsedPullingItOutPausesAndTheSessionR
   EXPECT_EQ(fieldOf(trace.back(), "lives"), 3);  // Back does not retry as well
 
   // The record holds the pad, and replays to the same trace.
-  const std::string recorded = read(record);
+  const std::string recorded = readText(record);
   EXPECT_NE(recorded.find("\n70: PAD X=1024\n"), std::string::npos) << recorded;
   EXPECT_NE(recorded.find("\n150:\n"), std::string::npos) << recorded;
   EXPECT_EQ(run(recorded, 260, "--play data10.glb"), trace);

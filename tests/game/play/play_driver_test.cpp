@@ -24,12 +24,6 @@
 
 namespace {
 
-int64_t fieldOf(const std::string& line, const std::string& name) {
-  size_t at = line.find("\"" + name + "\":");
-  if (at == std::string::npos) return INT64_MIN;
-  return std::atoll(line.c_str() + at + name.size() + 3);
-}
-
 struct TracedObject {
   int64_t kind, x, y;
 };

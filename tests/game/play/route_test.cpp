@@ -62,12 +62,6 @@ std::vector<Route> allRoutes() {
   return routes;
 }
 
-int64_t fieldOf(const std::string& line, const std::string& field) {
-  size_t at = line.find("\"" + field + "\":");
-  if (at == std::string::npos) return INT64_MIN;
-  return std::atoll(line.c_str() + at + field.size() + 3);
-}
-
 // The last frame named in an input script: the route is over by then.
 int lastScriptFrame(const fs::path& script) {
   std::ifstream in(script);
