@@ -18,7 +18,7 @@ constexpr const char* PROGRESS_FILE_NAME = "progress";
 constexpr const char* PROGRESS_HEADING =
     "# Glimb: the furthest level reached in each world on Easy, Normal and Hard.\n"
     "# A world is known by its size and the hash of its bytes.\n";
-constexpr int32_t DIFFICULTY_COUNT = 3;
+constexpr int32_t DIFFICULTY_COUNT = PROGRESS_DIFFICULTIES;
 constexpr int32_t LEVEL_NUMBER_MAX = 65535;
 // Far more than PROGRESS_RECORDS_MAX lines of at most PROGRESS_LINE_MAX.
 constexpr uint64_t PROGRESS_FILE_MAX_BYTES = 256 * 1024;

@@ -13,6 +13,9 @@
 // the level editor's test plays, tests run in a shared data folder).
 extern bool progressKept;
 
+// Easy, Normal and Hard each have their furthest level.
+constexpr int32_t PROGRESS_DIFFICULTIES = 3;
+
 // The records kept; the least recently advanced go first beyond this.
 constexpr int32_t PROGRESS_RECORDS_MAX = 500;
 

@@ -127,7 +127,7 @@ void clampWorldSelection() {
 // The furthest level reached in a listed world on the chosen difficulty, no
 // further than the world's last level; 0 without progress.
 int32_t reachedIn(const WorldEntry& e) {
-  const int32_t reached = levelReached(e.progressKey, difficulty);
+  const int32_t reached = difficulty >= 0 && difficulty < PROGRESS_DIFFICULTIES ? e.reached[difficulty] : 0;
   return reached < e.levelCount ? reached : e.levelCount;
 }
 

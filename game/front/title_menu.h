@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/progress.h"
+
 // Menu key codes (DirectInput).
 constexpr uint8_t MENU_KEY_UP = 200, MENU_KEY_DOWN = 208, MENU_KEY_LEFT = 203, MENU_KEY_RIGHT = 205;
 constexpr uint8_t MENU_KEY_ENTER = 28, MENU_KEY_ESCAPE = 1, MENU_KEY_Q = 16;
@@ -34,6 +36,9 @@ struct WorldEntry {
   std::string author;
   std::string comment;
   std::string progressKey;  // the world's key in the progress kept
+  // The furthest level reached on Easy, Normal and Hard as the list was
+  // built (nothing is reached while it is shown); 0 for none.
+  int32_t reached[PROGRESS_DIFFICULTIES] = {};
 };
 
 constexpr int32_t WORLD_LIST_MAX = 100;

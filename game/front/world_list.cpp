@@ -43,6 +43,7 @@ bool readEntry(const std::string& fileName, bool check, WorldEntry& entry, std::
   entry.author = worldText(header.authorName, AUTHOR_NAME_SIZE);
   entry.comment = worldText(header.comment, COMMENT_SIZE);
   entry.progressKey = worldContentKey(bytes);
+  for (int32_t d = 0; d < PROGRESS_DIFFICULTIES; d++) entry.reached[d] = levelReached(entry.progressKey, d);
   return true;
 }
 
