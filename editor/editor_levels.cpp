@@ -115,20 +115,41 @@ int64_t worldBytesWith(int32_t width, int32_t height) {
   return bytes;
 }
 
+// Puts the level `make` builds after the current one and makes it current,
+// as one undo step. Refused with a message when the world holds as many
+// levels as its 16-bit count can say, or when memory runs out.
+template <class Make>
+bool insertAfterCurrent(Make make) {
+  // The count is 16 bits wide; a world file holds no more levels than it can count.
+  if (!gCurrentLevel) return false;
+  if (gLevelCount >= INT16_MAX) {
+    editorPlatform().showMessage(ADD_REFUSED);
+    return false;
+  }
+  std::unique_ptr<EditorLevel> added;
+  try {
+    added = make();
+  } catch (const std::bad_alloc&) {
+    editorPlatform().showMessage(NO_MEMORY);
+    return false;
+  }
+  recordUndo();
+  added->next = std::move(gCurrentLevel->next);
+  gCurrentLevel->next = std::move(added);
+  gCurrentLevel = gCurrentLevel->next.get();
+  gCurrentIndex++;
+  gLevelCount++;
+  return true;
+}
+
 }  // namespace
 
 void moveLevelUp() { moveCurrentLevel(-1); }
 void moveLevelDown() { moveCurrentLevel(+1); }
 
 void duplicateLevel() {
-  if (!gCurrentLevel) return;
-  if (gLevelCount >= INT16_MAX) {
-    editorPlatform().showMessage(ADD_REFUSED);
-    return;
-  }
-  std::unique_ptr<EditorLevel> copy;
-  try {
-    copy = std::make_unique<EditorLevel>();
+  const bool added = insertAfterCurrent([] {
+    auto copy = std::make_unique<EditorLevel>();
     const size_t cells = size_t(gCurrentLevel->width) * size_t(gCurrentLevel->height);
     copy->width = gCurrentLevel->width;
     copy->height = gCurrentLevel->height;
@@ -137,16 +158,9 @@ void duplicateLevel() {
     copy->background = std::make_unique<int32_t[]>(cells);
     std::copy_n(gCurrentLevel->foreground.get(), cells, copy->foreground.get());
     std::copy_n(gCurrentLevel->background.get(), cells, copy->background.get());
-  } catch (const std::bad_alloc&) {
-    editorPlatform().showMessage(NO_MEMORY);
-    return;
-  }
-  recordUndo();
-  copy->next = std::move(gCurrentLevel->next);
-  gCurrentLevel->next = std::move(copy);
-  gCurrentLevel = gCurrentLevel->next.get();
-  gCurrentIndex++;
-  gLevelCount++;
+    return copy;
+  });
+  if (!added) return;
   gModified = true;
   redrawEditor();
 }
@@ -239,25 +253,7 @@ void lastLevel() {
 }
 
 void addLevel() {
-  // The count is 16 bits wide; a world file holds no more levels than it can count.
-  if (!gCurrentLevel) return;
-  if (gLevelCount >= INT16_MAX) {
-    editorPlatform().showMessage(ADD_REFUSED);
-    return;
-  }
-  std::unique_ptr<EditorLevel> added;
-  try {
-    added = makeBlankLevel();
-  } catch (const std::bad_alloc&) {
-    editorPlatform().showMessage(NO_MEMORY);
-    return;
-  }
-  recordUndo();
-  added->next = std::move(gCurrentLevel->next);
-  gCurrentLevel->next = std::move(added);
-  gCurrentLevel = gCurrentLevel->next.get();
-  gCurrentIndex++;
-  gLevelCount++;
+  if (!insertAfterCurrent(makeBlankLevel)) return;
   scrollToStart();
   gModified = true;
   // Shown at once: the view would otherwise keep the old level until the next redraw.
