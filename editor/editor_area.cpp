@@ -17,11 +17,6 @@ AreaClip gAreaClip;
 
 namespace {
 
-struct CellWrite {
-  int32_t* cell;
-  int32_t value;
-};
-
 // The press that started the tool in use, and whether the pointer has left its cell.
 int32_t gAnchorColumn = 0, gAnchorRow = 0;
 bool gPointerMoved = false;
@@ -37,19 +32,6 @@ CellRect clippedToLevel(const CellRect& cells) {
   CellRect r{std::max(cells.left, 0), std::max(cells.top, 0), std::min(cells.right, gCurrentLevel->width - 1),
              std::min(cells.bottom, gCurrentLevel->height - 1)};
   return r.empty() ? CellRect{} : r;
-}
-
-// One undo step for the writes that change a cell; false when none does.
-bool applyWrites(const std::vector<CellWrite>& writes) {
-  const bool changes = std::any_of(writes.begin(), writes.end(), [](const CellWrite& w) { return *w.cell != w.value; });
-  if (!changes) return false;
-  endPaintStroke();
-  recordUndo();
-  for (const CellWrite& write : writes) *write.cell = write.value;
-  gModified = true;
-  noteBackgroundEdit();
-  redrawEditor();
-  return true;
 }
 
 // The layers the selection commands work on.
@@ -74,6 +56,18 @@ void moveCursorTo(int32_t column, int32_t row) {
 
 }  // namespace
 
+bool applyCellWrites(const std::vector<CellWrite>& writes) {
+  const bool changes = std::any_of(writes.begin(), writes.end(), [](const CellWrite& w) { return *w.cell != w.value; });
+  if (!changes) return false;
+  endPaintStroke();
+  recordUndo();
+  for (const CellWrite& write : writes) *write.cell = write.value;
+  gModified = true;
+  redrawEditor();
+  noteBackgroundEdit();
+  return true;
+}
+
 bool fillRectangle(const CellRect& cells) {
   const CellRect r = clippedToLevel(cells);
   if (r.empty() || paletteTileFor(gSelectedCell, 0) < 0) return false;
@@ -84,7 +78,7 @@ bool fillRectangle(const CellRect& cells) {
       int32_t* cell = cellOf(layer, column, row);
       writes.push_back({cell, paletteTileFor(gSelectedCell, *cell)});
     }
-  return applyWrites(writes);
+  return applyCellWrites(writes);
 }
 
 bool floodFill(int32_t column, int32_t row) {
@@ -117,7 +111,7 @@ bool floodFill(int32_t column, int32_t row) {
     visit(c, r - 1);
     visit(c, r + 1);
   }
-  return applyWrites(writes);
+  return applyCellWrites(writes);
 }
 
 bool pickTile(int32_t column, int32_t row) {
@@ -175,7 +169,7 @@ bool deleteSelection() {
   for (int32_t* layer : selectionLayers())
     for (int32_t column = r.left; column <= r.right; column++)
       for (int32_t row = r.top; row <= r.bottom; row++) writes.push_back({cellOf(layer, column, row), 0});
-  return applyWrites(writes);
+  return applyCellWrites(writes);
 }
 
 bool cutSelection() { return copySelection() && deleteSelection(); }
@@ -197,7 +191,7 @@ bool pasteClipboard() {
         writes.push_back({cellOf(editLayer(), column, row), gAreaClip.foreground[from]});
       }
     }
-  applyWrites(writes);
+  applyCellWrites(writes);
   // What was pasted is selected, so it can be moved on with cut and paste.
   selectArea(target);
   return true;

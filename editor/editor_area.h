@@ -10,6 +10,15 @@
 
 namespace gle {
 
+// One cell's new tile.
+struct CellWrite {
+  int32_t* cell;
+  int32_t value;
+};
+// The writes that change a cell, as one undo step, shown at once; false, with
+// nothing recorded or marked modified, when none changes a cell.
+bool applyCellWrites(const std::vector<CellWrite>& writes);
+
 // What a held mouse button is doing (gActiveTool).
 constexpr int32_t TOOL_NONE = 0;
 constexpr int32_t TOOL_PAINT = 1;      // left button: paint cell by cell

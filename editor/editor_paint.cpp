@@ -72,10 +72,6 @@ int32_t& editCell(int32_t column, int32_t row) {
   return editLayer()[size_t(column) * gCurrentLevel->height + size_t(row)];
 }
 
-struct CellWrite {
-  int32_t column, row, value;
-};
-
 // What `character` stands for at the cursor cell: the cells it writes, none
 // for characters without a tile.
 std::vector<CellWrite> placementsFor(int32_t character) {
@@ -88,16 +84,16 @@ std::vector<CellWrite> placementsFor(int32_t character) {
     std::vector<CellWrite> writes;
     for (int32_t i = 0; i < block.columns; i++)
       for (int32_t j = 0; j < block.rows; j++)
-        if (insideLevel(column + i, row + j)) writes.push_back({column + i, row + j, block.first + i + SHEET_COLUMNS * j});
+        if (insideLevel(column + i, row + j)) writes.push_back({&editCell(column + i, row + j), block.first + i + SHEET_COLUMNS * j});
     return writes;
   }
   const int32_t cell = editCell(column, row);
   for (const SingleTile& single : SINGLE_TILES)
-    if (character == single.key) return {{column, row, single.tile}};
+    if (character == single.key) return {{&editCell(column, row), single.tile}};
   for (const LetterRange& range : LETTER_RANGES)
-    if (character >= range.first && character <= range.last) return {{column, row, character + range.offset}};
-  if (character >= '2' && character <= '7') return {{column, row, toggled(TOGGLES[character - '2'], cell)}};
-  if (character == 'g') return {{column, row, randomTile()}};
+    if (character >= range.first && character <= range.last) return {{&editCell(column, row), character + range.offset}};
+  if (character >= '2' && character <= '7') return {{&editCell(column, row), toggled(TOGGLES[character - '2'], cell)}};
+  if (character == 'g') return {{&editCell(column, row), randomTile()}};
   return {};
 }
 
@@ -180,16 +176,7 @@ void typeCharacter(int32_t character) {
     return;
   }
   // A key that writes nothing new records no undo step and leaves the world unmodified.
-  const std::vector<CellWrite> writes = placementsFor(character);
-  const bool changes = std::any_of(writes.begin(), writes.end(),
-                                   [](const CellWrite& w) { return editCell(w.column, w.row) != w.value; });
-  if (!changes) return;
-  endPaintStroke();
-  recordUndo();
-  for (const CellWrite& write : writes) editCell(write.column, write.row) = write.value;
-  gModified = true;
-  redrawEditor();
-  noteBackgroundEdit();
+  applyCellWrites(placementsFor(character));
 }
 
 std::vector<TypedKey> typedKeys() {
