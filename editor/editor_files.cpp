@@ -62,7 +62,8 @@ bool keepPreviousFile(const std::string& path, std::string* error) {
   std::filesystem::copy_file(target, temp, std::filesystem::copy_options::overwrite_existing, ec);
   if (!ec) std::filesystem::rename(temp, backup, ec);
   if (ec) {
-    std::filesystem::remove(temp);
+    std::error_code ignored;  // what is left of the copy goes; an error here must not throw out of a save
+    std::filesystem::remove(temp, ignored);
     *error = "The previous " + path + " could not be kept as " + backup + ": " + ec.message();
     return false;
   }

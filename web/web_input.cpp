@@ -12,7 +12,6 @@
 namespace {
 
 constexpr uint8_t HELD = 0x80;
-constexpr uint8_t KEY_F5 = 63;
 constexpr uint8_t KEY_F11 = 87;
 
 // Buttons of the standard gamepad layout in the order the game numbers a game

@@ -20,7 +20,6 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QWheelEvent>
-#include <unistd.h>
 #include <QTest>
 #include <filesystem>
 
@@ -38,7 +37,6 @@
 #include "editor/editor_recovery.h"
 #include "editor/editor_settings.h"
 #include "editor/editor_status.h"
-#include "editor/editor_testplay.h"
 #include "editor/editor_undo.h"
 #include "editor/ui/gle_app.h"
 #include "editor/ui/level_dialogs.h"

@@ -30,7 +30,6 @@ const Glimb = (function() {
   const glimb = {
     ready: false,
     firstPictureAt: -1,
-    pictures: 0,
     downloads: [],
     messages: [],
 
@@ -47,7 +46,6 @@ const Glimb = (function() {
       if (!image || image.width !== width || image.height !== height) return;
       image.data.set(rgba);
       context.putImageData(image, 0, 0);
-      glimb.pictures++;
       if (glimb.firstPictureAt < 0) {
         glimb.firstPictureAt = performance.now();
         loading.hidden = true;
