@@ -99,6 +99,19 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       out = argv[++i];
       return true;
     };
+    // The option's value as a whole number from low to high, or a message.
+    auto wholeNumber = [&](int64_t low, int64_t high, int32_t& out) {
+      const char* v = nullptr;
+      if (!value(v)) return false;
+      int64_t number = 0;
+      if (!readNumber(v, low, high, number)) {
+        error = arg + " needs a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                ", not \"" + std::string(v) + "\"";
+        return false;
+      }
+      out = int32_t(number);
+      return true;
+    };
     const char* v = nullptr;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
@@ -111,21 +124,9 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.fullscreen = true;
       options.windowModeGiven = true;
     } else if (arg == "--scale") {
-      if (!value(v)) return false;
-      int64_t scale = 0;
-      if (!readNumber(v, 1, SCALE_MAX, scale)) {
-        error = "--scale needs a whole number from 1 to " + std::to_string(SCALE_MAX) + ", not \"" + std::string(v) + "\"";
-        return false;
-      }
-      options.scale = int32_t(scale);
+      if (!wholeNumber(1, SCALE_MAX, options.scale)) return false;
     } else if (arg == "--volume") {
-      if (!value(v)) return false;
-      int64_t volume = 0;
-      if (!readNumber(v, 0, VOLUME_MAX, volume)) {
-        error = "--volume needs a whole number from 0 to " + std::to_string(VOLUME_MAX) + ", not \"" + std::string(v) + "\"";
-        return false;
-      }
-      options.volume = int32_t(volume);
+      if (!wholeNumber(0, VOLUME_MAX, options.volume)) return false;
     } else if (arg == "--mute") {
       options.mute = true;
     } else if (arg == "--no-progress") {
